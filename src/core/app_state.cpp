@@ -1,0 +1,55 @@
+// The shared state and its change signals.
+#include "core/app_state.h"
+
+#include <QDir>
+
+namespace vanta::core {
+
+AppState::AppState(QString programFolder, QObject *parent)
+    : QObject(parent), m_programFolder(std::move(programFolder))
+{
+}
+
+QString AppState::programFile(const QString &name) const
+{
+    return QDir(m_programFolder).filePath(name);
+}
+
+QString AppState::configFileName() const
+{
+    return ProductMode ? QStringLiteral("Orvel.cfg") : QStringLiteral("VantaLnk3.cfg");
+}
+
+void AppState::setDemoMode(bool on)
+{
+    if (m_demoMode == on)
+        return;
+    m_demoMode = on;
+    emit demoModeChanged(on);
+}
+
+void AppState::setCommEnabled(bool enabled)
+{
+    if (m_commEnabled == enabled)
+        return;
+    m_commEnabled = enabled;
+    emit commEnabledChanged(enabled);
+}
+
+void AppState::setLoggingActive(bool active)
+{
+    if (m_loggingActive == active)
+        return;
+    m_loggingActive = active;
+    emit loggingActiveChanged(active);
+}
+
+void AppState::setErrorLine(const QString &text)
+{
+    if (m_errorLine == text)
+        return;
+    m_errorLine = text;
+    emit errorLineChanged(text);
+}
+
+} // namespace vanta::core

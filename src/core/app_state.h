@@ -1,0 +1,69 @@
+// The program's shared state: stored settings, instrument list, model catalogue, tables and the
+// run-time flags every window reads. Created once in main and passed by reference; tests build
+// as many independent states as they like.
+#pragma once
+
+#include "core/model_catalogue.h"
+#include "core/system_config.h"
+#include "core/tables.h"
+
+#include <QObject>
+#include <QString>
+#include <array>
+
+namespace vanta::core {
+
+class AppState : public QObject
+{
+    Q_OBJECT
+
+public:
+    explicit AppState(QString programFolder, QObject *parent = nullptr);
+
+    SystemConfig Config;
+    ModelCatalogue Catalogue;
+    DataTables Tables;
+
+    bool ProductMode = false;   // running as the product variant ("Orvel")
+    bool PacingEnabled = false; // 0.1 s gap between Vanta Link reads of one address
+    QString ModelFileName;
+    std::array<QString, 3> LogStateText{QStringLiteral("STARTED"), QStringLiteral("STOPPED"),
+                                        QStringLiteral("FINISHED")};
+
+    // The ramp/soak-only request of the monitor's "Cfg" button, cleared by the configuration
+    // window.
+    bool RSModel = false;
+    qint16 RSAddress = 0;
+    QString RSProtocol;
+    qint16 RSGroup = 0;
+
+    const QString &programFolder() const { return m_programFolder; }
+    // Full path of a file in the program folder.
+    QString programFile(const QString &name) const;
+    QString configFileName() const; // "Orvel.cfg" or "VantaLnk3.cfg"
+
+    bool DemoMode() const { return m_demoMode; }
+    void setDemoMode(bool on);
+    bool CommEnabled() const { return m_commEnabled; }
+    void setCommEnabled(bool enabled);
+    bool LoggingActive() const { return m_loggingActive; }
+    void setLoggingActive(bool active);
+    // The main window's error line, shared by every window that reports a background failure.
+    const QString &errorLine() const { return m_errorLine; }
+    void setErrorLine(const QString &text);
+
+signals:
+    void demoModeChanged(bool on);
+    void commEnabledChanged(bool enabled);
+    void loggingActiveChanged(bool active);
+    void errorLineChanged(const QString &text);
+
+private:
+    QString m_programFolder;
+    bool m_demoMode = false;
+    bool m_commEnabled = false;
+    bool m_loggingActive = false;
+    QString m_errorLine;
+};
+
+} // namespace vanta::core
