@@ -1,0 +1,37 @@
+// The serial line port: the few operations the transaction code needs from a serial device.
+// QtSerialLine drives a real port; tests use a scripted line or a pseudo-terminal.
+#pragma once
+
+#include <QByteArray>
+#include <QString>
+
+namespace vanta::comms {
+
+class SerialLine
+{
+public:
+    virtual ~SerialLine() = default;
+
+    // COM port number (COM1 = 1); mapped to a device when the port opens.
+    virtual void setCommPort(int port) = 0;
+    virtual int commPort() const = 0;
+    // "9600,N,8,1": baud, parity letter (N/E/O/M/S), data bits (7/8), stop bits (1/2).
+    // Throws core::AppError when the text is malformed.
+    virtual void setSettings(const QString &settings) = 0;
+    virtual void setRTSEnable(bool enable) = 0;
+    virtual bool portOpen() const = 0;
+    // Opens or closes the port. Throws core::AppError (8002 invalid port, 8010 in use,
+    // 8006 bad device, 68 unavailable, or another number) when opening fails.
+    virtual void setPortOpen(bool open) = 0;
+    // Takes up to maxCount waiting bytes (0 = all) from the receive buffer.
+    virtual QByteArray input(int maxCount) = 0;
+    // Transmits the bytes.
+    virtual void output(const QByteArray &bytes) = 0;
+    // Bytes waiting in the receive buffer.
+    virtual int inBufferCount() = 0;
+    // Blocks until at least one byte waits or `milliseconds` pass; true when a byte waits.
+    // Sleeps on the device: never a busy spin.
+    virtual bool waitForInput(int milliseconds) = 0;
+};
+
+} // namespace vanta::comms

@@ -1,0 +1,39 @@
+// Vanta Link transactions: the instrument family's own ASCII protocol.
+#pragma once
+
+#include "comms/comm_link.h"
+
+#include <QString>
+
+namespace vanta::comms {
+
+// What a Vanta Link read returns besides status and text. Fields a reply does not carry are
+// left as the caller passed them.
+struct VantaLinkValue
+{
+    QString DisplayText;
+    QString UnitText;
+    QString FormatText;
+    float Value = 0;
+    float Divisor = 1;
+    bool AlarmFlag1 = false;
+    bool AlarmFlag2 = false;
+    QString ReplyText;
+    float RawValue = 0;
+};
+
+// Two upper-case hexadecimal digits: the low byte of the sum of the character codes.
+QString VantaLinkChecksum(const QString &Text);
+
+// Decodes the six-character value field (status byte in hex, four decimal digits) into Value,
+// Divisor, UnitText and FormatText and returns the value formatted with FormatText.
+QString Decode(const QString &Field, float &Value, float &Divisor, QString &UnitText,
+               QString &FormatText);
+
+// Register is the program's register number for texts (0: the text names the command).
+void VantaLinkRead(CommLink &link, QString &ResultText, qint16 &Status, int Address,
+                   int Command, VantaLinkValue &Reply, int Register);
+void VantaLinkWrite(CommLink &link, QString &ResultText, qint16 &Status, int Address,
+                    int Command, float Value, int Register, QString &ReplyText, bool RawHex);
+
+} // namespace vanta::comms
