@@ -3,14 +3,14 @@
 # only) and vanta_<folder>_widgets from the window files (frm*, mdi*, *_widget*), so tests of
 # the logic never need a screen.
 function(vanta_folder_library folder)
-    cmake_parse_arguments(ARG "" "" "DEPENDS;WIDGET_DEPENDS" ${ARGN})
+    cmake_parse_arguments(ARG "ALL_WIDGETS" "" "DEPENDS;WIDGET_DEPENDS" ${ARGN})
     file(GLOB all_sources CONFIGURE_DEPENDS
         ${CMAKE_CURRENT_SOURCE_DIR}/*.cpp ${CMAKE_CURRENT_SOURCE_DIR}/*.h)
     set(logic_sources)
     set(widget_sources)
     foreach(source IN LISTS all_sources)
         get_filename_component(name ${source} NAME)
-        if(name MATCHES "^(frm|mdi|qt_)" OR name MATCHES "_widget")
+        if(ARG_ALL_WIDGETS OR name MATCHES "^(frm|mdi)" OR name MATCHES "_widget")
             list(APPEND widget_sources ${source})
         else()
             list(APPEND logic_sources ${source})
