@@ -1,0 +1,296 @@
+// Window switching, modal windows, the Terminal command and the end of the program.
+#include "ui/navigator.h"
+
+#include "core/app_error.h"
+#include "ui/accessible_ids.h"
+
+#include <QDialog>
+#include <QMetaObject>
+#include <QWidget>
+#include <algorithm>
+
+namespace vanta::ui {
+
+namespace {
+
+// Names users know the windows by, for the "not available yet" box.
+QString windowCaption(const QString &name)
+{
+    static const std::map<QString, QString> captions = {
+        {QStringLiteral("frmConfig"), QStringLiteral("Configure Instrument")},
+        {QStringLiteral("frmFind"), QStringLiteral("Find Instruments")},
+        {QStringLiteral("frmStatus"), QStringLiteral("Instrument Status")},
+        {QStringLiteral("frmGraph"), QStringLiteral("Graphing")},
+        {QStringLiteral("frmMain"), QStringLiteral("Main Menu")},
+        {QStringLiteral("mdiMonitor"), QStringLiteral("System Monitor")},
+        {QStringLiteral("frmLogging"), QStringLiteral("Logging")},
+        {QStringLiteral("frmSetpoints"), QStringLiteral("Edit Setpoints")},
+        {QStringLiteral("frmCommSetup"), QStringLiteral("Communications Setup")},
+        {QStringLiteral("frmTerminal"), QStringLiteral("Terminal")},
+        {QStringLiteral("frmRegister"), QStringLiteral("Register Access")},
+        {QStringLiteral("frmVantaLink"), QStringLiteral("Vanta Link Access")},
+    };
+    const auto found = captions.find(name);
+    return found == captions.end() ? name : found->second;
+}
+
+Activatable *asActivatable(QWidget *window)
+{
+    return dynamic_cast<Activatable *>(window);
+}
+
+void centreOver(QWidget &window, const QWidget *parent)
+{
+    if (parent == nullptr || !parent->isVisible())
+        return;
+    window.adjustSize();
+    window.move(parent->frameGeometry().center() - window.rect().center());
+}
+
+} // namespace
+
+void ShowFormInPlace(QWidget *FromForm, QWidget *ToForm)
+{
+    if (ToForm == nullptr || FromForm == ToForm)
+        return;
+    if (FromForm != nullptr)
+        ToForm->move(FromForm->pos());
+    ToForm->show();
+    ToForm->raise();
+    ToForm->activateWindow();
+    if (FromForm != nullptr)
+        FromForm->hide();
+}
+
+Navigator::Navigator(core::AppState &app, comms::CommLink &link, QObject *parent)
+    : QObject(parent), m_context{app, link, *this}
+{}
+
+Navigator::~Navigator() = default;
+
+void Navigator::register_(const QString &name, Entry newEntry)
+{
+    m_entries.insert_or_assign(name, std::move(newEntry));
+}
+
+void Navigator::registerMainScreen(const QString &name, WindowFactory factory)
+{
+    Entry newEntry{Entry::Kind::MainScreen, std::move(factory), {}, {}, {}};
+    register_(name, std::move(newEntry));
+}
+
+void Navigator::registerModeless(const QString &name, WindowFactory factory)
+{
+    Entry newEntry{Entry::Kind::Modeless, std::move(factory), {}, {}, {}};
+    register_(name, std::move(newEntry));
+}
+
+void Navigator::registerModal(const QString &name, DialogFactory factory, ModalLifetime lifetime)
+{
+    Entry newEntry{Entry::Kind::Modal, {}, std::move(factory), lifetime, {}};
+    register_(name, std::move(newEntry));
+}
+
+bool Navigator::isRegistered(const QString &name) const
+{
+    return m_entries.count(name) > 0;
+}
+
+Navigator::Entry *Navigator::entry(const QString &name)
+{
+    const auto found = m_entries.find(name);
+    return found == m_entries.end() ? nullptr : &found->second;
+}
+
+QWidget *Navigator::window(const QString &name) const
+{
+    const auto found = m_entries.find(name);
+    return found == m_entries.end() ? nullptr : found->second.window.get();
+}
+
+QWidget *Navigator::build(Entry &target)
+{
+    if (target.window)
+        return target.window.get();
+    if (target.kind == Entry::Kind::Modal)
+        target.window = target.dialogFactory(m_context);
+    else
+        target.window = target.windowFactory(m_context);
+    applyAccessibleIds(target.window.get());
+    return target.window.get();
+}
+
+void Navigator::notAvailable(const QString &name)
+{
+    m_context.ui().MsgBox(
+        QStringLiteral("The %1 window is not available yet.").arg(windowCaption(name)),
+        core::MsgButtons::Ok, core::MsgIcon::Information, QStringLiteral("Not Available"),
+        core::MsgResult::Ok);
+}
+
+void Navigator::switchActive(QWidget *to)
+{
+    QWidget *const from = m_active;
+    if (from == to)
+        return;
+    if (Activatable *leaving = asActivatable(from))
+        leaving->deactivated();
+    m_active = to;
+    if (Activatable *arriving = asActivatable(to))
+        arriving->activated();
+}
+
+QWidget *Navigator::showFirst(const QString &name)
+{
+    Entry *target = entry(name);
+    if (target == nullptr || target->kind != Entry::Kind::MainScreen)
+        return nullptr;
+    QWidget *window = build(*target);
+    if (window == nullptr)
+        return nullptr;
+    ShowFormInPlace(nullptr, window);
+    switchActive(window);
+    return window;
+}
+
+void Navigator::showMainScreen(QWidget *from, const QString &name)
+{
+    if (m_ending)
+        return;
+    Entry *target = entry(name);
+    if (target == nullptr || target->kind != Entry::Kind::MainScreen) {
+        notAvailable(name);
+        return;
+    }
+    QWidget *to = build(*target);
+    if (to == nullptr || to == from)
+        return;
+    ShowFormInPlace(from, to);
+    switchActive(to);
+}
+
+void Navigator::showModeless(const QString &name)
+{
+    if (m_ending)
+        return;
+    Entry *target = entry(name);
+    if (target == nullptr || target->kind != Entry::Kind::Modeless) {
+        notAvailable(name);
+        return;
+    }
+    QWidget *window = build(*target);
+    if (window == nullptr)
+        return;
+    window->showNormal();
+    window->raise();
+    window->activateWindow();
+}
+
+void Navigator::openModal(QWidget *parent, const QString &name)
+{
+    if (m_ending)
+        return;
+    Entry *target = entry(name);
+    if (target == nullptr || target->kind != Entry::Kind::Modal) {
+        notAvailable(name);
+        return;
+    }
+    if (target->lifetime == ModalLifetime::Kept) {
+        auto *dialog = static_cast<QDialog *>(build(*target));
+        if (dialog != nullptr)
+            runDialog(*dialog, parent);
+        return;
+    }
+    const std::unique_ptr<QDialog> dialog = target->dialogFactory(m_context);
+    if (!dialog)
+        return;
+    applyAccessibleIds(dialog.get());
+    runDialog(*dialog, parent);
+}
+
+void Navigator::runDialog(QDialog &dialog, QWidget *parent)
+{
+    Activatable *const owner = asActivatable(parent);
+    Activatable *const own = asActivatable(&dialog);
+    if (owner != nullptr)
+        owner->deactivated();
+    centreOver(dialog, parent);
+    m_openDialogs.emplace_back(&dialog);
+
+    QMetaObject::Connection closing;
+    if (own != nullptr) {
+        closing = connect(&dialog, &QDialog::finished, this, [own] { own->deactivated(); });
+        // Activated from inside the dialog's own event loop, once it is on the screen.
+        QMetaObject::invokeMethod(
+            &dialog,
+            [own, &dialog] {
+                if (dialog.isVisible())
+                    own->activated();
+            },
+            Qt::QueuedConnection);
+    }
+    dialog.exec();
+    disconnect(closing);
+
+    m_openDialogs.erase(std::remove(m_openDialogs.begin(), m_openDialogs.end(), &dialog),
+                        m_openDialogs.end());
+    if (owner != nullptr && !m_ending)
+        owner->activated();
+}
+
+void Navigator::showTerminal(QWidget *from)
+{
+    core::AppState &app = m_context.app;
+    try {
+        if (app.LoggingActive()) {
+            const core::MsgResult answer = m_context.ui().MsgBox(
+                QStringLiteral("Warning: logging session(s) are currently in progress - In order "
+                               "to use the terminal, all logging must be stopped.  Are sure you "
+                               "wish to display the Terminal?"),
+                core::MsgButtons::YesNo, core::MsgIcon::Question,
+                QStringLiteral("Display Terminal?"), core::MsgResult::No);
+            if (answer != core::MsgResult::Yes)
+                return;
+        }
+        for (core::InstrumentRecord &instrument : app.Config.Instruments) {
+            if (instrument.LogState == 1)
+                instrument.LogState = 2;
+        }
+        runLoggingTick();
+        openModal(from, QStringLiteral("frmTerminal"));
+    } catch (const core::AppError &error) {
+        core::reportAppError(m_context.ui(), error, QStringLiteral("frmMain.mnuCommTerm_Click"));
+    }
+}
+
+void Navigator::runLoggingTick()
+{
+    if (!m_loggingTick || m_ending)
+        return;
+    const ReentryGuard guard(m_inLoggingTick, m_loops);
+    if (!guard)
+        return;
+    m_loggingTick();
+}
+
+void Navigator::endProgram()
+{
+    if (m_ending)
+        return;
+    m_ending = true;
+    // Newest first, so each modal window's loop unwinds before the one below it.
+    for (auto open = m_openDialogs.rbegin(); open != m_openDialogs.rend(); ++open) {
+        if (*open)
+            (*open)->reject();
+    }
+    if (Activatable *active = asActivatable(m_active))
+        active->deactivated();
+    m_active = nullptr;
+    for (auto &[name, registered] : m_entries) {
+        if (registered.window)
+            registered.window->hide();
+    }
+    m_loops.whenIdle([this] { emit programEnded(); });
+}
+
+} // namespace vanta::ui

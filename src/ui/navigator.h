@@ -1,0 +1,167 @@
+// Moving between the program's windows: main screens shown in place, modal windows, the
+// monitor frame, the Terminal command and the end of the program. Windows never include each
+// other's headers: they ask the navigator for a window by its name.
+//
+// How a new window plugs in:
+//  1. Build it as a QWidget (main screens such as frmStatus, the monitor frame mdiMonitor) or a
+//     QDialog (modal windows such as frmLogging). Its constructor takes `const WindowContext &`
+//     plus any logic object it shows; it sets its objectName to its name ("frmStatus") and its
+//     controls' object names to their design names ("cmdStart").
+//  2. Register a factory under that name in the application's wiring (src/app/windows.cpp):
+//     registerMainScreen, registerModal or registerModeless. Until a name is registered, the
+//     buttons and menu items that lead to it say that the window is not available yet.
+//  3. Behaviour tied to the window becoming active or inactive (starting and stopping a poll
+//     timer, showing lblDemoMode) goes into Activatable::activated() / deactivated(). The
+//     navigator calls them when the window is shown in place or left, when a modal window opened
+//     from it closes, and for a modal window when it opens and closes. Qt focus changes (message
+//     boxes, switching applications) never do.
+//  4. Main screens carry the shared navigation buttons and menus (navigation_bar.h) and call
+//     endProgram() from their closeEvent: closing any main screen ends the program.
+//  5. Timer ticks and loops that let window events run hold a ReentryGuard (reentry_guard.h) on
+//     loops(). endProgram() and any window close asked for inside such a loop wait until it has
+//     unwound (LoopTracker::whenIdle).
+//  6. Cross-window effects (demo mode, the main window's error line and indicators) go through
+//     AppState signals, never through another window.
+#pragma once
+
+#include "comms/comm_link.h"
+#include "core/app_state.h"
+#include "ui/reentry_guard.h"
+
+#include <QDialog>
+#include <QObject>
+#include <QPointer>
+#include <QString>
+#include <QWidget>
+#include <functional>
+#include <map>
+#include <memory>
+#include <vector>
+
+namespace vanta::ui {
+
+class Navigator;
+
+// Implemented by windows whose behaviour follows activation.
+class Activatable
+{
+public:
+    virtual ~Activatable() = default;
+    virtual void activated() = 0;
+    virtual void deactivated() = 0;
+};
+
+// What every window gets when it is built. Everything is borrowed from the program.
+struct WindowContext
+{
+    core::AppState &app;
+    comms::CommLink &link; // the port, clock and user of every transaction
+    Navigator &navigator;
+
+    core::Interaction &ui() const { return link.ui; }
+    core::Clock &clock() const { return link.clock; }
+};
+
+// The four window operations of a switch in place: when the two windows differ, ToForm takes
+// FromForm's left and top position and is shown, and FromForm is hidden. Null or equal windows:
+// nothing happens.
+void ShowFormInPlace(QWidget *FromForm, QWidget *ToForm);
+
+class Navigator : public QObject
+{
+    Q_OBJECT
+
+public:
+    using WindowFactory = std::function<std::unique_ptr<QWidget>(const WindowContext &)>;
+    using DialogFactory = std::function<std::unique_ptr<QDialog>(const WindowContext &)>;
+    // PerOpening: built at each opening and destroyed when it closes (the window loads afresh).
+    // Kept: built once and only hidden when closed, so it keeps its contents between openings.
+    enum class ModalLifetime
+    {
+        PerOpening,
+        Kept
+    };
+
+    Navigator(core::AppState &app, comms::CommLink &link, QObject *parent = nullptr);
+    ~Navigator() override;
+
+    // Main screens and the monitor frame are built on first use and live until the program
+    // ends. Registering a name again replaces its factory (tests).
+    void registerMainScreen(const QString &name, WindowFactory factory);
+    void registerModeless(const QString &name, WindowFactory factory);
+    void registerModal(const QString &name, DialogFactory factory,
+                       ModalLifetime lifetime = ModalLifetime::PerOpening);
+    bool isRegistered(const QString &name) const;
+
+    // Start-up: builds and shows the first main screen (frmMain) and activates it.
+    QWidget *showFirst(const QString &name);
+    // Moves from the main screen `from` to main screen `name` in place (ShowFormInPlace):
+    // `from` is deactivated, the target activated. The same window: nothing happens.
+    void showMainScreen(QWidget *from, const QString &name);
+    // Opens modal window `name` over `parent` and returns when it has closed. `parent`, when
+    // Activatable, is deactivated meanwhile and activated again afterwards.
+    void openModal(QWidget *parent, const QString &name);
+    // Shows a modeless window (the monitor frame) in its normal state, in front. It does not
+    // deactivate the main screen.
+    void showModeless(const QString &name);
+    void showMonitor() { showModeless(QStringLiteral("mdiMonitor")); }
+    // The Terminal command of every Communications menu: asks before stopping running logging
+    // sessions, stops them, runs one logging tick, then opens frmTerminal modally.
+    void showTerminal(QWidget *from);
+
+    // The window of `name` when it has been built, else null.
+    QWidget *window(const QString &name) const;
+    // The main screen that is shown now (null before showFirst).
+    QWidget *activeMainScreen() const { return m_active; }
+
+    // Ends the program: open modal windows close, windows are deactivated and hidden, and once no
+    // guarded tick or loop runs programEnded() is emitted (the application quits on it). Running
+    // logging sessions end without further lines. Safe to call more than once.
+    void endProgram();
+    bool isEnding() const { return m_ending; }
+
+    LoopTracker &loops() { return m_loops; }
+    const WindowContext &context() const { return m_context; }
+
+    // The logging engine's timer tick, run by the main window's tmrLogging and by the Terminal
+    // command, guarded against re-entry (a tick that shows a message box is not re-entered).
+    // Set by the application's wiring; nothing runs until it is set.
+    void setLoggingTick(std::function<void()> tick) { m_loggingTick = std::move(tick); }
+    void runLoggingTick();
+
+signals:
+    void programEnded();
+
+private:
+    struct Entry
+    {
+        enum class Kind
+        {
+            MainScreen,
+            Modeless,
+            Modal
+        } kind;
+        WindowFactory windowFactory;
+        DialogFactory dialogFactory;
+        ModalLifetime lifetime = ModalLifetime::PerOpening;
+        std::unique_ptr<QWidget> window; // built main screen, modeless or kept modal window
+    };
+
+    Entry *entry(const QString &name);
+    QWidget *build(Entry &entry);
+    void register_(const QString &name, Entry entry);
+    void notAvailable(const QString &name);
+    void switchActive(QWidget *to);
+    void runDialog(QDialog &dialog, QWidget *parent);
+
+    WindowContext m_context;
+    LoopTracker m_loops;
+    std::map<QString, Entry> m_entries;
+    QPointer<QWidget> m_active;
+    std::vector<QPointer<QDialog>> m_openDialogs;
+    std::function<void()> m_loggingTick;
+    bool m_inLoggingTick = false;
+    bool m_ending = false;
+};
+
+} // namespace vanta::ui
