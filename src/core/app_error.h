@@ -8,9 +8,9 @@ namespace vanta::core {
 class Interaction;
 
 // Thrown by internal routines; window handlers and file routines catch it and report it.
-// Numbers follow the classic run-time error numbers (53 file not found, 62 input past end of
-// file, 13 type mismatch, 9 subscript out of range, 75 path/file access error, 8002/8010/8006/68
-// for serial port failures).
+// Numbers follow the classic run-time error numbers (6 overflow, 53 file not found, 62 input past
+// end of file, 13 type mismatch, 9 subscript out of range, 75 path/file access error,
+// 8002/8010/8006/68 for serial port failures).
 struct AppError
 {
     int number = 0;
@@ -18,6 +18,7 @@ struct AppError
 };
 
 namespace ErrorNumber {
+constexpr int Overflow = 6;
 constexpr int SubscriptOutOfRange = 9;
 constexpr int TypeMismatch = 13;
 constexpr int FileNotFound = 53;
