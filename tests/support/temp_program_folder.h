@@ -1,0 +1,38 @@
+// A throw-away program folder holding data files written by a test.
+#pragma once
+
+#include <QByteArray>
+#include <QDir>
+#include <QFile>
+#include <QString>
+#include <QTemporaryDir>
+
+namespace vanta::test {
+
+class TempProgramFolder
+{
+public:
+    QString path() const { return m_dir.path(); }
+    QString filePath(const QString &name) const { return QDir(m_dir.path()).filePath(name); }
+
+    // Writes `content` as it stands (bytes are the file's Latin-1 text).
+    void writeRaw(const QString &name, const QByteArray &content) const
+    {
+        QFile file(filePath(name));
+        if (file.open(QIODevice::WriteOnly | QIODevice::Truncate))
+            file.write(content);
+    }
+    // Writes five free header lines, then `body`.
+    void writeDataFile(const QString &name, const QByteArray &body) const
+    {
+        writeRaw(name, QByteArrayLiteral("Header 1\r\nHeader 2\r\nHeader 3\r\nHeader 4\r\n"
+                                         "Header 5\r\n") +
+                           body);
+    }
+    void remove(const QString &name) const { QFile::remove(filePath(name)); }
+
+private:
+    QTemporaryDir m_dir;
+};
+
+} // namespace vanta::test
