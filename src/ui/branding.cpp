@@ -1,0 +1,48 @@
+// Title file, version label and picture file names.
+#include "ui/branding.h"
+
+#include "core/number_format.h"
+
+#include <QFile>
+
+namespace vanta::ui {
+
+ProgramVersion programVersion()
+{
+    return {VANTA_VERSION_MAJOR, VANTA_VERSION_MINOR, VANTA_VERSION_PATCH};
+}
+
+QString versionLabelText(const ProgramVersion &version)
+{
+    return QStringLiteral("VERSION ") + core::signOrBlank(version.major) + QLatin1Char('.') +
+           core::formatNumber(version.minor, QStringLiteral("00")) + QLatin1Char('.') +
+           core::formatNumber(version.revision, QStringLiteral("00"));
+}
+
+bool isBetaVersion(const ProgramVersion &version)
+{
+    return version.major <= 0;
+}
+
+QString titleFileName(bool productMode)
+{
+    return productMode ? QStringLiteral("Apptitle-1.txt") : QStringLiteral("Apptitle.txt");
+}
+
+QString pictureFileName(bool productMode)
+{
+    return productMode ? QStringLiteral("Company-1.bmp") : QStringLiteral("Company.bmp");
+}
+
+QString readTitleLine(const QString &path)
+{
+    QFile file(path);
+    if (!file.open(QIODevice::ReadOnly))
+        return {};
+    QByteArray line = file.readLine();
+    while (line.endsWith('\n') || line.endsWith('\r'))
+        line.chop(1);
+    return QString::fromLatin1(line);
+}
+
+} // namespace vanta::ui
