@@ -1,0 +1,143 @@
+// Shared widget helpers: accessible ids, Enter as Tab, address lists, message boxes.
+#include "ui/accessible_ids.h"
+#include "ui/address_combo.h"
+#include "ui/enter_as_tab.h"
+#include "ui/qt_interaction.h"
+
+#include <QApplication>
+#include <QComboBox>
+#include <QKeyEvent>
+#include <QLineEdit>
+#include <QMessageBox>
+#include <QPlainTextEdit>
+#include <QPushButton>
+#include <QTimer>
+#include <QVBoxLayout>
+#include <gtest/gtest.h>
+
+namespace vanta::test {
+namespace {
+
+void pressKey(QWidget *widget, Qt::Key key, Qt::KeyboardModifiers modifiers = Qt::NoModifier)
+{
+    QKeyEvent press(QEvent::KeyPress, key, modifiers, key == Qt::Key_Tab ? QString() : "\r");
+    QCoreApplication::sendEvent(widget, &press);
+}
+
+class AccessibleIdsTest : public ::testing::Test
+{
+protected:
+    void TearDown() override { qunsetenv("VANTA_ACCESSIBLE_IDS"); }
+};
+
+TEST_F(AccessibleIdsTest, CopiesObjectNamesOnlyWhenAsked)
+{
+    QWidget window;
+    window.setObjectName(QStringLiteral("frmFind"));
+    auto *button = new QPushButton(&window);
+    button->setObjectName(QStringLiteral("cmdStartSearch"));
+    auto *unnamed = new QLineEdit(&window);
+
+    ui::applyAccessibleIds(&window);
+    EXPECT_TRUE(button->accessibleDescription().isEmpty());
+
+    qputenv("VANTA_ACCESSIBLE_IDS", "1");
+    ui::applyAccessibleIds(&window);
+    EXPECT_EQ(window.accessibleDescription(), QStringLiteral("frmFind"));
+    EXPECT_EQ(button->accessibleDescription(), QStringLiteral("cmdStartSearch"));
+    EXPECT_TRUE(unnamed->accessibleDescription().isEmpty());
+}
+
+TEST(EnterAsTab, MovesFocusFromFieldsButNotFromMultiLineText)
+{
+    QWidget window;
+    auto *layout = new QVBoxLayout(&window);
+    auto *first = new QLineEdit(&window);
+    auto *second = new QLineEdit(&window);
+    auto *notes = new QPlainTextEdit(&window);
+    layout->addWidget(first);
+    layout->addWidget(second);
+    layout->addWidget(notes);
+    ui::installEnterAsTab(&window);
+    ui::installEnterAsTab(&window); // twice: still one step per Enter
+    window.show();
+    QApplication::setActiveWindow(&window);
+
+    first->setFocus();
+    pressKey(first, Qt::Key_Return);
+    EXPECT_TRUE(second->hasFocus());
+    pressKey(second, Qt::Key_Enter, Qt::KeypadModifier);
+    EXPECT_TRUE(notes->hasFocus());
+    pressKey(notes, Qt::Key_Return);
+    EXPECT_TRUE(notes->hasFocus());
+    EXPECT_EQ(notes->toPlainText(), QStringLiteral("\n"));
+}
+
+TEST(AddressCombo, FillsForTheGroupAndParsesTheText)
+{
+    QComboBox combo;
+    ui::FillAddressList(combo, /*HexMode=*/true, /*SetDefault=*/true);
+    EXPECT_EQ(combo.count(), 255);
+    EXPECT_EQ(combo.itemText(0), QStringLiteral("01"));
+    EXPECT_EQ(combo.currentText(), QStringLiteral("32"));
+    EXPECT_EQ(ui::ParseAddressCombo(combo, 0), 50);
+
+    ui::FillAddressList(combo, /*HexMode=*/false, /*SetDefault=*/true);
+    EXPECT_EQ(combo.count(), 255);
+    EXPECT_EQ(combo.itemText(254), QStringLiteral("255"));
+    EXPECT_EQ(combo.currentText(), QStringLiteral("001"));
+    EXPECT_EQ(ui::ParseAddressCombo(combo, 1), 1);
+}
+
+TEST(QtInteraction, FileFiltersTakeQtsForm)
+{
+    EXPECT_EQ(ui::qtFileFilter(QStringLiteral("CSV Files|*.csv")),
+              QStringLiteral("CSV Files (*.csv)"));
+    EXPECT_EQ(ui::qtFileFilter(QStringLiteral("Logs|*.csv;*.txt|All Files|*.*")),
+              QStringLiteral("Logs (*.csv *.txt);;All Files (*.*)"));
+}
+
+// Answers the box that opens next: presses the button with `text`, or closes the box.
+void answerNextBox(const QString &text, QString *defaultText)
+{
+    QTimer::singleShot(0, [text, defaultText] {
+        auto *box = qobject_cast<QMessageBox *>(QApplication::activeModalWidget());
+        ASSERT_NE(box, nullptr);
+        if (defaultText != nullptr && box->defaultButton() != nullptr)
+            *defaultText = box->defaultButton()->text();
+        for (QAbstractButton *button : box->buttons()) {
+            if (button->text() == text) {
+                button->click();
+                return;
+            }
+        }
+        box->close();
+    });
+}
+
+TEST(QtInteraction, MessageBoxesAnswerWithTheirButtonsAndDefaults)
+{
+    ui::QtInteraction interaction;
+    QString defaultText;
+    answerNextBox(QStringLiteral("Yes"), &defaultText);
+    EXPECT_EQ(interaction.MsgBox(QStringLiteral("Stop?"), core::MsgButtons::YesNo,
+                                 core::MsgIcon::Question, QStringLiteral("Stop Logging?"),
+                                 core::MsgResult::No),
+              core::MsgResult::Yes);
+    EXPECT_EQ(defaultText, QStringLiteral("No"));
+
+    answerNextBox(QString(), nullptr); // closed without a button
+    EXPECT_EQ(interaction.MsgBox(QStringLiteral("Stop?"), core::MsgButtons::YesNo,
+                                 core::MsgIcon::Question, QStringLiteral("Stop Logging?"),
+                                 core::MsgResult::Yes),
+              core::MsgResult::No);
+
+    answerNextBox(QStringLiteral("OK"), nullptr);
+    EXPECT_EQ(interaction.MsgBox(QStringLiteral("Done"), core::MsgButtons::Ok,
+                                 core::MsgIcon::Information, QStringLiteral("Info"),
+                                 core::MsgResult::Ok),
+              core::MsgResult::Ok);
+}
+
+} // namespace
+} // namespace vanta::test
