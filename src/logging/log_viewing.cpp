@@ -1,0 +1,65 @@
+// Log viewing: the current log's snapshot text and the external viewer for historical logs.
+#include "logging/log_viewing.h"
+
+#include "core/app_error.h"
+#include "logging/log_line.h"
+#include "logging/logging_sessions.h"
+
+#include <QFile>
+#include <QProcess>
+
+namespace vanta::logging {
+
+std::optional<LogSnapshot> readLogSnapshot(const QString &path)
+{
+    QFile file(path);
+    if (path.isEmpty() || !file.exists())
+        return std::nullopt;
+    if (!file.open(QIODevice::ReadOnly))
+        throw fileAccessError();
+    LogSnapshot snapshot{path, {}};
+    while (!file.atEnd()) {
+        QByteArray line = file.readLine();
+        while (line.endsWith('\n') || line.endsWith('\r'))
+            line.chop(1);
+        snapshot.lines << QString::fromLatin1(line);
+    }
+    return snapshot;
+}
+
+QString snapshotCaption(const QString &path)
+{
+    return QStringLiteral("View Current Log (Snapshot) - ") + path;
+}
+
+bool startDetachedProgram(const QString &program, const QStringList &arguments)
+{
+    return !program.isEmpty() && QProcess::startDetached(program, arguments);
+}
+
+void ViewHistoricalLog(const core::AppState &app, core::Interaction &ui,
+                       const ProgramLauncher &launch)
+{
+    core::FileDialogRequest request;
+    request.title = QStringLiteral("View Historical Log");
+    request.filter = QStringLiteral("CSV Files|*.csv");
+    request.initialFolder = app.Config.DefaultFolder;
+    request.fileMustExist = true;
+    const std::optional<QString> chosen = ui.openFileDialog(request);
+    if (!chosen || chosen->isEmpty())
+        return;
+    if (activeSessionWriting(app.Config, *chosen) >= 0) {
+        ui.MsgBox(*chosen + QLatin1Char('\r') +
+                      QStringLiteral("This file is currently being logged to and cannot be "
+                                     "viewed Historically."),
+                  core::MsgButtons::Ok, core::MsgIcon::Exclamation,
+                  QStringLiteral("File Currently Active"), core::MsgResult::Ok);
+        return;
+    }
+    if (!launch(app.Config.ViewerProgram, {*chosen}))
+        core::reportAppError(
+            ui, core::AppError{core::ErrorNumber::FileNotFound, QStringLiteral("File not found")},
+            QStringLiteral("frmLogging.cmdViewHist_Click, ") + app.Config.ViewerProgram);
+}
+
+} // namespace vanta::logging
