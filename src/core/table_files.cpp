@@ -62,9 +62,21 @@ bool isBitNumber(int bit)
     return bit >= 0 && bit <= LastBit;
 }
 
-void setIdentityRange(int first, void (DataTables::*set)(int, int), DataTables &tables)
+using WireSetter = void (DataTables::*)(int reg, int wire);
+
+// A wire-register table: the file's records, then registers from `firstIdentity` up map to
+// themselves, whether or not the file could be read.
+void readWireRegisterFile(AppState &app, Interaction &ui, const QString &fileName,
+                          const QString &routine, WireSetter set, int firstIdentity)
 {
-    for (int reg = first; reg <= MaxRegister; ++reg)
+    DataTables &tables = app.Tables;
+    for (int reg = 1; reg <= MaxRegister; ++reg)
+        (tables.*set)(reg, -1);
+    readTableFile(app, ui, fileName, 1, routine, [&](const TableRecord &record) {
+        (tables.*set)(static_cast<int>(record.reg), hexOrNone(record.values[0]));
+        return true;
+    });
+    for (int reg = firstIdentity; reg <= MaxRegister; ++reg)
         (tables.*set)(reg, reg);
 }
 } // namespace
@@ -100,26 +112,16 @@ void ReadVantaXrefFile(AppState &app, Interaction &ui)
 
 void ReadxxKXrefFile(AppState &app, Interaction &ui)
 {
-    DataTables &tables = app.Tables;
-    tables.clearKXref();
-    readTableFile(app, ui, QStringLiteral("xxKXref.TXT"), 1,
-                  QStringLiteral("modVanta.ReadxxKXrefFile"), [&](const TableRecord &record) {
-                      tables.setKXref(static_cast<int>(record.reg), hexOrNone(record.values[0]));
-                      return true;
-                  });
-    setIdentityRange(FirstKIdentityRegister, &DataTables::setKXref, tables);
+    readWireRegisterFile(app, ui, QStringLiteral("xxKXref.TXT"),
+                         QStringLiteral("modVanta.ReadxxKXrefFile"), &DataTables::setKXref,
+                         FirstKIdentityRegister);
 }
 
 void ReadxxWXrefFile(AppState &app, Interaction &ui)
 {
-    DataTables &tables = app.Tables;
-    tables.clearWXref();
-    readTableFile(app, ui, QStringLiteral("xxWXref.TXT"), 1,
-                  QStringLiteral("modVanta.ReadxxWXrefFile"), [&](const TableRecord &record) {
-                      tables.setWXref(static_cast<int>(record.reg), hexOrNone(record.values[0]));
-                      return true;
-                  });
-    setIdentityRange(FirstWIdentityRegister, &DataTables::setWXref, tables);
+    readWireRegisterFile(app, ui, QStringLiteral("xxWXref.TXT"),
+                         QStringLiteral("modVanta.ReadxxWXrefFile"), &DataTables::setWXref,
+                         FirstWIdentityRegister);
 }
 
 void ReadPasswordFile(AppState &app, Interaction &ui)
