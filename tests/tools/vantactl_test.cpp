@@ -1,0 +1,325 @@
+// vantactl as scripts use it: the real program over a pseudo-terminal with an instrument
+// answering on the far end; output, exit statuses and the trace format.
+#include "support/pty_responder.h"
+#include "support/temp_program_folder.h"
+
+#include <QProcess>
+#include <QRegularExpression>
+#include <gtest/gtest.h>
+
+using namespace vanta;
+using test::PtyResponder;
+using test::RegisterMap;
+
+namespace {
+
+struct ToolRun
+{
+    int exitCode = -1;
+    QString out;
+    QString err;
+
+    // The last line on stderr: where a failure is reported.
+    QString lastErrorLine() const { return err.trimmed().split(QLatin1Char('\n')).last(); }
+};
+
+class Vantactl : public ::testing::Test
+{
+protected:
+    Vantactl()
+    {
+        folder.writeDataFile(QStringLiteral("VantaXref.TXT"), "2,00,??\r\n100,0A,0210\r\n");
+        folder.writeDataFile(QStringLiteral("xxKXref.TXT"), "2,1000\r\n3,1001\r\n");
+        folder.writeDataFile(QStringLiteral("xxWXref.TXT"), "2,4700\r\n3,4701\r\n1794,4702\r\n");
+        folder.writeDataFile(QStringLiteral("CfgField.TXT"), "2,1,0,0\r\n");
+        folder.writeDataFile(QStringLiteral("Password.txt"), "\"secret\"\r\n");
+        folder.writeDataFile(QStringLiteral("ModelID.txt"),
+                             "\"Z9\",\"Z9KM\",\"Controller\",0\r\n\"XK\",\"XK8\",\"Meter\",1\r\n"
+                             "\"XW\",\"XW4\",\"Limit\",2\r\n");
+        folder.writeDataFile(QStringLiteral("Z9.TXT"), "2\r\n");
+        folder.writeDataFile(QStringLiteral("XK.TXT"), "1000\r\n");
+        folder.writeDataFile(QStringLiteral("XW.TXT"), "4700\r\n");
+        *registers = {{1, 251}, {0x1000, 251}, {0x1001, 0x0004 | 0x10}, {0x4700, 251}};
+    }
+
+    // Runs vantactl on this folder; `device` adds --device and port settings.
+    ToolRun run(QStringList args, const PtyResponder *device = nullptr) const
+    {
+        args.prepend(folder.path());
+        args.prepend(QStringLiteral("--folder"));
+        if (device)
+            args << QStringLiteral("--device") << device->devicePath()
+                 << QStringLiteral("--settings") << QStringLiteral("9600,N,8,1");
+        QProcess process;
+        process.start(QStringLiteral(VANTA_BIN_DIR "/vantactl"), args);
+        process.waitForFinished(30000);
+        return {process.exitStatus() == QProcess::NormalExit ? process.exitCode() : -1,
+                QString::fromUtf8(process.readAllStandardOutput()),
+                QString::fromUtf8(process.readAllStandardError())};
+    }
+
+    test::TempProgramFolder folder;
+    std::shared_ptr<RegisterMap> registers = std::make_shared<RegisterMap>();
+};
+
+QStringList words(const char *text)
+{
+    return QString::fromLatin1(text).split(QLatin1Char(' '), Qt::SkipEmptyParts);
+}
+
+TEST_F(Vantactl, ReadCommandsPrintPlainValues)
+{
+    struct Case
+    {
+        const char *protocol;
+        const char *args;
+        const char *out;
+    };
+    const Case cases[] = {
+        {"R", "--group 1 --protocol R read 001 2", "251\n"},
+        {"R", "--group 0 --protocol R read 01 2", "251\n"},
+        {"A", "--group 2 --protocol A read 1 2", "251\n"},
+        {"R", "--group 1 --protocol R read-scaled 1 2", "25.1\t°C\t10\t-1\t0\n"},
+        {"R", "--group 1 --protocol R modbus-read 1 1000 3 2", "251 20\n"},
+        {"A", "--group 1 --protocol A modbus-read 1 1000 3 1", "251\n"},
+    };
+    for (const Case &c : cases) {
+        SCOPED_TRACE(c.args);
+        PtyResponder instrument(QLatin1String(c.protocol) == QLatin1String("A")
+                                    ? test::modbusAsciiInstrument(1, registers)
+                                    : test::modbusRtuInstrument(1, registers));
+        const ToolRun result = run(words(c.args), &instrument);
+        EXPECT_EQ(result.exitCode, 0) << result.err.toStdString();
+        EXPECT_EQ(result.out, QString::fromUtf8(c.out));
+    }
+}
+
+TEST_F(Vantactl, WritesReachTheInstrument)
+{
+    {
+        PtyResponder instrument(test::modbusRtuInstrument(1, registers));
+        const ToolRun result = run(words("--group 1 --protocol R write 1 2 13"), &instrument);
+        EXPECT_EQ(result.exitCode, 0) << result.err.toStdString();
+        EXPECT_TRUE(result.out.isEmpty());
+        EXPECT_EQ((*registers)[0x1000], 13);
+    }
+    {
+        PtyResponder instrument(test::modbusAsciiInstrument(1, registers));
+        const ToolRun result =
+            run(words("--group 1 --protocol A modbus-write 1 1001 3 -2"), &instrument);
+        EXPECT_EQ(result.exitCode, 0) << result.err.toStdString();
+        EXPECT_EQ((*registers)[0x1001], 0xFFFE);
+    }
+    {
+        PtyResponder instrument(test::modbusRtuInstrument(1, registers));
+        const ToolRun result =
+            run(words("--group 1 --protocol R modbus-write 1 1000 3 7 8"), &instrument);
+        EXPECT_EQ(result.exitCode, 0) << result.err.toStdString();
+        EXPECT_EQ((*registers)[0x1000], 7);
+        EXPECT_EQ((*registers)[0x1001], 8);
+    }
+}
+
+TEST_F(Vantactl, VantaLinkCommandsSpeakTheFamilyProtocol)
+{
+    PtyResponder instrument(test::vantaLinkInstrument(1, {{0x00, "0C340123"}}));
+    ToolRun result = run(words("--group 0 --protocol L link-read 01 0"), &instrument);
+    EXPECT_EQ(result.exitCode, 0) << result.err.toStdString();
+    EXPECT_EQ(result.out, QStringLiteral("0.123\t0.123\t°C\t1000\t3124\t-1\t-1\n"));
+
+    result = run(words("--group 0 --protocol L read 01 2"), &instrument);
+    EXPECT_EQ(result.out, QStringLiteral("123\n"));
+
+    result = run(words("--group 0 --protocol L link-write 01 210 -5"), &instrument);
+    EXPECT_EQ(result.exitCode, 0) << result.err.toStdString();
+    result = run(words("--group 0 --protocol L link-write 01 210 4660 --hex"), &instrument);
+    EXPECT_EQ(result.exitCode, 0) << result.err.toStdString();
+    const QByteArray received = instrument.received();
+    EXPECT_TRUE(received.contains("L010210"
+                                  "0005FF"))
+        << received.toStdString();
+    EXPECT_TRUE(received.contains("L010210"
+                                  "123400"))
+        << received.toStdString();
+}
+
+TEST_F(Vantactl, FailuresPrintStatusAndTextAndExitWithTheStatus)
+{
+    {
+        PtyResponder instrument(test::silentInstrument());
+        const ToolRun result =
+            run(words("--group 1 --protocol R --timeout 50 read 1 2"), &instrument);
+        EXPECT_EQ(result.exitCode, 255);
+        EXPECT_TRUE(result.out.isEmpty());
+        EXPECT_EQ(result.err,
+                  QStringLiteral("-1\tAddress 001:No response from instrument at register "
+                                 "1000H (2)\n"));
+    }
+    {
+        PtyResponder instrument(test::vantaLinkInstrument(1, {}));
+        const ToolRun result = run(words("--group 0 --protocol L link-read 01 7"), &instrument);
+        EXPECT_EQ(result.exitCode, 6);
+        EXPECT_EQ(
+            result.err,
+            QStringLiteral("6\tAddress 01:Undefined command from instrument for command 07\n"));
+    }
+    {
+        PtyResponder instrument(test::modbusRtuInstrument(1, registers));
+        const ToolRun result = run(words("--group 1 --protocol R read 1 7"), &instrument);
+        EXPECT_EQ(result.exitCode, 2);
+        EXPECT_EQ(result.err, QStringLiteral("2\tAddress 001:No valid Modbus read command found "
+                                             "for register > 7\n"));
+        EXPECT_EQ(instrument.requestCount(), 0);
+    }
+    // Group 1 does not speak Vanta Link: nothing is sent and the read is not a success.
+    const ToolRun result = run(words("--demo --group 1 --protocol L read 1 2"));
+    EXPECT_EQ(result.exitCode, 2);
+    EXPECT_EQ(result.lastErrorLine(),
+              QStringLiteral("2\tAddress 001:Invalid protocol code > L for controller group 1"));
+}
+
+TEST_F(Vantactl, PortThatCannotOpenIsReportedAndReadsFailNotOpen)
+{
+    const ToolRun result =
+        run({QStringLiteral("--device"), folder.filePath(QStringLiteral("none")),
+             QStringLiteral("--port"), QStringLiteral("7"), QStringLiteral("--settings"),
+             QStringLiteral("9600,N,8,1"), QStringLiteral("--group"), QStringLiteral("1"),
+             QStringLiteral("--protocol"), QStringLiteral("R"), QStringLiteral("read"),
+             QStringLiteral("1"), QStringLiteral("2")});
+    EXPECT_EQ(result.exitCode, 255);
+    EXPECT_TRUE(result.err.startsWith(
+        QStringLiteral("InitComm: The selected communications port, COM7, either does not exist")))
+        << result.err.toStdString();
+    EXPECT_EQ(result.lastErrorLine(),
+              QStringLiteral("-1\tAddress 001:Selected comm port is not open."));
+}
+
+TEST_F(Vantactl, MalformedCommandLinesExit64WithUsage)
+{
+    const char *cases[] = {
+        "--bogus read 1 2",
+        "frobnicate 1 2",
+        "",
+        "read 1",
+        "read 1 2 3",
+        "--group 3 read 1 2",
+        "--protocol X read 1 2",
+        "--protocol r read 1 2",
+        "--group 1 read 1 2x",
+        "--group 1 read 1F 2", // decimal address in group 1
+        "--group 1 --protocol R write 1 2 abc",
+        "--group 1 --protocol R modbus-read 1 G000 3 1",
+        "--group 1 --protocol R modbus-read 1 1000 3 0",
+        "--group 0 --protocol L modbus-read 1 1000 3 1", // Modbus needs R or A
+        "--group 1 --protocol R read 1 2 --hex",
+        "--timeout",
+        "--repeat 0 read 1 2",
+    };
+    for (const char *args : cases) {
+        SCOPED_TRACE(args);
+        const ToolRun result = run(words(args) << QStringLiteral("--demo"));
+        EXPECT_EQ(result.exitCode, 64);
+        EXPECT_TRUE(result.err.contains(QStringLiteral("usage: vantactl")))
+            << result.err.toStdString();
+        EXPECT_TRUE(result.out.isEmpty());
+    }
+}
+
+TEST_F(Vantactl, TraceShowsEveryByteOnTheWire)
+{
+    {
+        PtyResponder instrument(test::modbusRtuInstrument(1, registers));
+        const ToolRun result = run(words("--trace --group 1 --protocol R read 1 2"), &instrument);
+        EXPECT_EQ(result.exitCode, 0);
+        EXPECT_EQ(result.err, QStringLiteral("> 01 03 10 00 00 01 80 CA\n"
+                                             "< 01 03 02 00 FB F9 C7\n"));
+    }
+    {
+        PtyResponder instrument(test::vantaLinkInstrument(1, {{0x00, "0C340123"}}));
+        const ToolRun result =
+            run(words("--trace --group 0 --protocol L link-read 01 0"), &instrument);
+        const QStringList lines = result.err.trimmed().split(QLatin1Char('\n'));
+        ASSERT_EQ(lines.size(), 2);
+        EXPECT_EQ(lines[0], QStringLiteral("> 02 4C 30 31 30 30 43 31 03"));
+        EXPECT_TRUE(lines[1].startsWith(QStringLiteral("< 02 4C 30 31 30 43 33 34")));
+        EXPECT_TRUE(lines[1].endsWith(QStringLiteral(" 06"))) << lines[1].toStdString(); // ACK
+    }
+    {
+        PtyResponder instrument(test::silentInstrument());
+        const ToolRun result =
+            run(words("--trace --timeout 30 --group 1 --protocol A read 1 2"), &instrument);
+        const QString request =
+            QStringLiteral("> 3A 30 31 30 33 31 30 30 30 30 30 30 31 45 42 0D 0A");
+        const QStringList lines = result.err.split(QLatin1Char('\n'));
+        ASSERT_GE(lines.size(), 4);
+        EXPECT_EQ(lines[0], request);
+        EXPECT_EQ(lines[2], request); // the second attempt
+    }
+}
+
+TEST_F(Vantactl, RepeatRunsTheCommandAndTimesIt)
+{
+    PtyResponder instrument(test::modbusRtuInstrument(1, registers));
+    const ToolRun result = run(words("--repeat 5 --group 1 --protocol R read 1 2"), &instrument);
+    EXPECT_EQ(result.exitCode, 0);
+    EXPECT_EQ(result.out, QStringLiteral("251\n"));
+    EXPECT_EQ(instrument.requestCount(), 5);
+    EXPECT_TRUE(QRegularExpression(QStringLiteral("^5 transactions in [0-9]+\\.[0-9]{3} s$"))
+                    .match(result.lastErrorLine())
+                    .hasMatch())
+        << result.err.toStdString();
+}
+
+TEST_F(Vantactl, SettingsComeFromTheConfigurationFileUnlessOverridden)
+{
+    PtyResponder instrument(test::modbusAsciiInstrument(1, registers));
+    // Port 1 at 9600, time-out 300 ms, group 2 over Modbus ASCII, no instruments.
+    folder.writeRaw(QStringLiteral("VantaLnk3.cfg"),
+                    " 1\r\n 9600\r\nNone\r\n 8\r\n 1\r\n 300\r\n 2\r\nA\r\n 1\r\n 5\r\nviewer\r\n"
+                    "logs\r\n");
+    ToolRun result =
+        run({QStringLiteral("read"), QStringLiteral("1"), QStringLiteral("2")}, &instrument);
+    EXPECT_EQ(result.exitCode, 0) << result.err.toStdString();
+    EXPECT_EQ(instrument.received(), QByteArray(":010347000001B4\r\n"));
+
+    result = run(words("--group 1 read 1 2"), &instrument);
+    EXPECT_EQ(result.exitCode, 0) << result.err.toStdString();
+    EXPECT_TRUE(instrument.received().endsWith(":010310000001EB\r\n"));
+}
+
+TEST_F(Vantactl, DemoModeSendsNothing)
+{
+    ToolRun result = run(words("--demo --group 2 --protocol A read 1 1794"));
+    EXPECT_EQ(result.exitCode, 0) << result.err.toStdString();
+    EXPECT_EQ(result.out, QStringLiteral("22615\n"));
+    result = run(words("--demo --group 0 --protocol L read 01 2"));
+    EXPECT_EQ(result.out, QStringLiteral("0\n"));
+}
+
+TEST_F(Vantactl, InfoListsModelsAndFailsOnAMissingDataFile)
+{
+    ToolRun result = run({QStringLiteral("info")});
+    EXPECT_EQ(result.exitCode, 0) << result.err.toStdString();
+    EXPECT_TRUE(result.out.contains(QStringLiteral("  XK\tXK8\tMeter\n")))
+        << result.out.toStdString();
+    EXPECT_TRUE(
+        result.out.contains(QStringLiteral("VantaXref.TXT: 2 read commands, 1 write commands")))
+        << result.out.toStdString();
+
+    folder.remove(QStringLiteral("xxWXref.TXT"));
+    result = run({QStringLiteral("info")});
+    EXPECT_EQ(result.exitCode, 1);
+    EXPECT_TRUE(result.err.contains(QStringLiteral("xxWXref.TXT"))) << result.err.toStdString();
+}
+
+TEST(VantactlDelivered, DeliveredDataFilesAllLoad)
+{
+    QProcess process;
+    process.start(
+        QStringLiteral(VANTA_BIN_DIR "/vantactl"),
+        {QStringLiteral("--folder"), QStringLiteral(VANTA_DATA_DIR), QStringLiteral("info")});
+    process.waitForFinished(30000);
+    EXPECT_EQ(process.exitCode(), 0) << process.readAllStandardError().toStdString();
+}
+
+} // namespace

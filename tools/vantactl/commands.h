@@ -1,0 +1,36 @@
+// The vantactl commands: each runs one access through the register dispatcher or an engine and
+// words its result as the tool prints it.
+#pragma once
+
+#include "command_line.h"
+#include "comms/comm_link.h"
+
+#include <QString>
+
+namespace vanta::tools {
+
+// What one run of a command gives: the status and result text of the access, and on success
+// the text for stdout (empty for writes).
+struct Outcome
+{
+    qint16 status = 0;
+    QString text;
+    QString output;
+};
+
+// Whom a command talks to: the address, controller group and protocol code in force.
+struct Target
+{
+    int address = 0;
+    int group = 0;
+    QString protocol;
+};
+
+// Runs one access command (not info). Modbus commands need protocol "R" or "A".
+Outcome runCommand(comms::CommLink &link, Command command, const Arguments &args,
+                   const Target &target, bool rawHex);
+
+// The bytes as upper-case hexadecimal pairs separated by blanks: "01 03 00 00".
+QString hexPairs(const QByteArray &bytes);
+
+} // namespace vanta::tools

@@ -1,0 +1,12 @@
+// Entry point of vantactl.
+#include "vantactl.h"
+
+#include <QCoreApplication>
+
+int main(int argc, char **argv)
+{
+    QCoreApplication application(argc, argv);
+    QStringList arguments = QCoreApplication::arguments();
+    arguments.removeFirst();
+    return vanta::tools::runVantactl(arguments);
+}

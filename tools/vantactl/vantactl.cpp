@@ -1,0 +1,183 @@
+// vantactl: loads the settings and data files as the application does at start-up, applies the
+// command-line options, opens the port and runs one command (or the same one repeatedly).
+#include "vantactl.h"
+
+#include "command_line.h"
+#include "commands.h"
+#include "comms/comm_port.h"
+#include "comms/qt_serial_line.h"
+#include "console_interaction.h"
+#include "core/app_state.h"
+#include "core/model_file.h"
+#include "core/number_format.h"
+#include "core/program_folder.h"
+#include "core/system_config_file.h"
+#include "core/table_files.h"
+
+#include <QElapsedTimer>
+#include <QFileInfo>
+#include <cstdio>
+
+namespace vanta::tools {
+
+namespace {
+
+// The marker file whose presence switches on Vanta Link pacing.
+const QString PacingMarkerFile = QStringLiteral("USBQ4M.TXT");
+
+void printLine(std::FILE *out, const QString &text)
+{
+    std::fprintf(out, "%s\n", text.toUtf8().constData());
+}
+
+int usageError(const QString &message)
+{
+    printLine(stderr, QStringLiteral("vantactl: ") + message);
+    std::fputs(usageText().toUtf8().constData(), stderr);
+    return UsageExitStatus;
+}
+
+void applyOptions(core::AppState &app, const Options &options)
+{
+    core::SystemConfig &config = app.Config;
+    if (options.port)
+        config.CommPort = static_cast<qint16>(*options.port);
+    if (options.timeout)
+        config.PollTimeout = static_cast<qint16>(*options.timeout);
+    if (options.group)
+        config.ControllerGroup = static_cast<qint16>(*options.group);
+    if (options.protocol)
+        config.ProtocolCode = *options.protocol;
+    app.PacingEnabled = options.pacing || QFileInfo::exists(app.programFile(PacingMarkerFile));
+}
+
+// Reads the system configuration (when the folder has one: the options may supply every
+// setting), applies the options, then loads the data files in the application's order.
+// Returns false when any data file reported a failure.
+bool loadState(core::AppState &app, ConsoleInteraction &ui, const Options &options)
+{
+    if (QFileInfo::exists(app.programFile(app.configFileName())))
+        core::ReadSystemConfig(app, ui);
+    applyOptions(app, options); // before the model file: its register files follow the group
+    const int reportsBefore = ui.boxCount();
+    core::ReadModelFile(app, ui);
+    core::ReadCfgFieldFile(app, ui);
+    core::ReadVantaXrefFile(app, ui);
+    core::ReadxxKXrefFile(app, ui);
+    core::ReadxxWXrefFile(app, ui);
+    core::ReadPasswordFile(app, ui);
+    app.setDemoMode(options.demo);
+    return ui.boxCount() == reportsBefore;
+}
+
+int countSet(const std::function<int(int)> &entry)
+{
+    int count = 0;
+    for (int reg = 1; reg <= core::MaxRegister; ++reg)
+        count += entry(reg) >= 0 ? 1 : 0;
+    return count;
+}
+
+void printInfo(const core::AppState &app)
+{
+    printLine(stdout, QStringLiteral("program folder: ") + app.programFolder());
+    printLine(stdout, QStringLiteral("model file: ") + app.ModelFileName);
+    for (int group = 0; group < core::ControllerGroupCount; ++group) {
+        const auto &models = app.Catalogue.Models[group];
+        printLine(stdout, QStringLiteral("group %1: %2 models").arg(group).arg(models.size()));
+        for (const core::ModelEntry &model : models)
+            printLine(stdout, QStringLiteral("  %1\t%2\t%3")
+                                  .arg(model.ModelID, model.ModelName, model.ModelType));
+    }
+    const core::DataTables &tables = app.Tables;
+    printLine(stdout, QStringLiteral("CfgField.TXT: %1 registers").arg(countSet([&](int r) {
+        return tables.CfgField(r, 1) != 0 ? 0 : -1;
+    })));
+    printLine(stdout, QStringLiteral("VantaXref.TXT: %1 read commands, %2 write commands")
+                          .arg(countSet([&](int r) { return tables.VantaXref(r, 1); }))
+                          .arg(countSet([&](int r) { return tables.VantaXref(r, 2); })));
+    printLine(stdout, QStringLiteral("xxKXref.TXT: %1 registers").arg(countSet([&](int r) {
+        return tables.KXref(r);
+    })));
+    printLine(stdout, QStringLiteral("xxWXref.TXT: %1 registers").arg(countSet([&](int r) {
+        return tables.WXref(r);
+    })));
+}
+
+bool isModbusCommand(Command command)
+{
+    return command == Command::ModbusRead || command == Command::ModbusWrite;
+}
+
+void traceFrame(comms::TraceDirection direction, const QByteArray &bytes)
+{
+    const QString prefix =
+        direction == comms::TraceDirection::Sent ? QStringLiteral("> ") : QStringLiteral("< ");
+    printLine(stderr, prefix + hexPairs(bytes));
+}
+
+int runAccess(core::AppState &app, ConsoleInteraction &ui, const Invocation &invocation)
+{
+    const Options &options = invocation.options;
+    Target target;
+    target.group = app.Config.ControllerGroup;
+    target.protocol = app.Config.ProtocolCode;
+    target.address = parseAddressArgument(invocation.args.address, target.group);
+    if (isModbusCommand(invocation.command) && target.protocol != QLatin1String("R") &&
+        target.protocol != QLatin1String("A"))
+        throw UsageError{QStringLiteral("Modbus commands need protocol R or A, not \"%1\"")
+                             .arg(target.protocol)};
+
+    comms::QtSerialLine line(app.programFolder());
+    if (options.device)
+        line.setDevicePath(*options.device);
+    core::SystemClock clock;
+    comms::CommLink link(app, line, clock, ui);
+    if (options.trace)
+        link.trace = traceFrame;
+    if (!app.DemoMode()) // demo mode never touches the port
+        comms::InitComm(link, options.settings.value_or(comms::portSettingsText(app.Config)));
+
+    const int repeat = options.repeat.value_or(1);
+    QElapsedTimer timer;
+    timer.start();
+    Outcome outcome;
+    for (int run = 0; run < repeat; ++run)
+        outcome = runCommand(link, invocation.command, invocation.args, target, options.hex);
+    const double seconds = double(timer.nsecsElapsed()) / 1e9;
+
+    if (outcome.status != 0)
+        printLine(stderr, QString::number(outcome.status) + QLatin1Char('\t') + outcome.text);
+    else if (!outcome.output.isEmpty())
+        printLine(stdout, outcome.output);
+    if (options.repeat)
+        printLine(stderr, QStringLiteral("%1 transactions in %2 s")
+                              .arg(repeat)
+                              .arg(QString::number(seconds, 'f', 3)));
+    return outcome.status & 255;
+}
+
+} // namespace
+
+int runVantactl(const QStringList &arguments)
+{
+    try {
+        const Invocation invocation = parseCommandLine(arguments);
+        if (invocation.help) {
+            std::fputs(usageText().toUtf8().constData(), stdout);
+            return 0;
+        }
+        ConsoleInteraction ui;
+        core::AppState app(invocation.options.folder.value_or(core::programFolder()));
+        const bool dataLoaded = loadState(app, ui, invocation.options);
+        if (invocation.command == Command::Info) {
+            printInfo(app);
+            return dataLoaded ? 0 : 1;
+        }
+        return runAccess(app, ui, invocation);
+    } catch (const UsageError &error) {
+        return usageError(error.message);
+    }
+}
+
+} // namespace vanta::tools
