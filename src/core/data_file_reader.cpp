@@ -16,8 +16,6 @@
 namespace vanta::core {
 
 namespace {
-constexpr int OverflowError = 6;
-
 [[noreturn]] void throwPastEnd()
 {
     throw AppError{ErrorNumber::InputPastEndOfFile, QStringLiteral("Input past end of file")};
@@ -30,7 +28,7 @@ constexpr int OverflowError = 6;
 
 [[noreturn]] void throwOverflow()
 {
-    throw AppError{OverflowError, QStringLiteral("Overflow")};
+    throw AppError{ErrorNumber::Overflow, QStringLiteral("Overflow")};
 }
 
 bool isBlank(char c)
