@@ -12,9 +12,22 @@
 
 namespace vanta::comms {
 
-enum class TraceDirection { Sent, Received };
-// Receives each request as sent and each attempt's reply bytes as received.
+enum class TraceDirection
+{
+    Sent,
+    Received
+};
+// Receives each request as sent and, after each attempt, every byte received in it, terminator
+// included (empty after an attempt that heard nothing).
 using FrameTrace = std::function<void(TraceDirection, const QByteArray &)>;
+
+// What InitComm tells the main window after each try to open the port: the logging timer runs
+// only while the port is open, and the communications indicator shows whether it is.
+struct CommHooks
+{
+    std::function<void(bool enabled)> setLoggingTimerEnabled; // optional
+    std::function<void(bool open)> showPortOpen;              // optional; green when open
+};
 
 // Time (seconds since midnight) and address of the last paced Vanta Link read.
 struct LastTransaction
@@ -25,11 +38,9 @@ struct LastTransaction
 
 struct CommLink
 {
-    CommLink(core::AppState &state, SerialLine &serial, core::Clock &time,
-             core::Interaction &user)
+    CommLink(core::AppState &state, SerialLine &serial, core::Clock &time, core::Interaction &user)
         : app(state), line(serial), clock(time), ui(user)
-    {
-    }
+    {}
 
     core::AppState &app;
     SerialLine &line;
@@ -37,6 +48,7 @@ struct CommLink
     core::Interaction &ui;
     LastTransaction lastTransaction;
     FrameTrace trace; // optional
+    CommHooks hooks;
 };
 
 } // namespace vanta::comms

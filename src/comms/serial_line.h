@@ -7,6 +7,9 @@
 
 namespace vanta::comms {
 
+// core::AppError number for transmitting on a port that is not open.
+constexpr int PortNotOpenError = 8012;
+
 class SerialLine
 {
 public:
@@ -23,11 +26,13 @@ public:
     // Opens or closes the port. Throws core::AppError (8002 invalid port, 8010 in use,
     // 8006 bad device, 68 unavailable, or another number) when opening fails.
     virtual void setPortOpen(bool open) = 0;
-    // Takes up to maxCount waiting bytes (0 = all) from the receive buffer.
+    // Takes up to maxCount waiting bytes (0 = all) from the receive buffer; nothing when the
+    // port is not open.
     virtual QByteArray input(int maxCount) = 0;
-    // Transmits the bytes.
+    // Transmits the bytes. Throws core::AppError (PortNotOpenError, or another number when the
+    // device fails) when they cannot be sent.
     virtual void output(const QByteArray &bytes) = 0;
-    // Bytes waiting in the receive buffer.
+    // Bytes waiting in the receive buffer; 0 when the port is not open.
     virtual int inBufferCount() = 0;
     // Blocks until at least one byte waits or `milliseconds` pass; true when a byte waits.
     // Sleeps on the device: never a busy spin.

@@ -1,0 +1,182 @@
+// The serial line over a real device.
+#include "comms/qt_serial_line.h"
+
+#include "core/app_error.h"
+#include "core/comm_ports.h"
+
+namespace vanta::comms {
+
+namespace {
+
+// Error numbers of the classic serial control for failures that have no shared name.
+constexpr int CouldNotSetCommState = 8015;
+constexpr int ErrorWritingCommDevice = 8021;
+
+// A write that has not drained after this long means the device is stuck.
+constexpr int WriteTimeoutMs = 5000;
+
+QSerialPort::Parity qtParity(Parity parity)
+{
+    switch (parity) {
+    case Parity::Even:
+        return QSerialPort::EvenParity;
+    case Parity::Odd:
+        return QSerialPort::OddParity;
+    case Parity::Mark:
+        return QSerialPort::MarkParity;
+    case Parity::Space:
+        return QSerialPort::SpaceParity;
+    case Parity::None:
+        break;
+    }
+    return QSerialPort::NoParity;
+}
+
+core::AppError openError(const QSerialPort &port)
+{
+    using namespace core::ErrorNumber;
+    const QString detail = QStringLiteral(" (") + port.portName() + QStringLiteral(": ") +
+                           port.errorString() + QLatin1Char(')');
+    switch (port.error()) {
+    case QSerialPort::DeviceNotFoundError:
+        return {InvalidPortNumber, QStringLiteral("Invalid port number") + detail};
+    case QSerialPort::PermissionError:
+    case QSerialPort::OpenError:
+        return {PortAlreadyOpen, QStringLiteral("The port is in use") + detail};
+    case QSerialPort::ResourceError:
+        return {DeviceUnavailable, QStringLiteral("Device unavailable") + detail};
+    default:
+        return {CouldNotSetCommState, QStringLiteral("Could not set comm state") + detail};
+    }
+}
+
+} // namespace
+
+QtSerialLine::QtSerialLine(QString programFolder) : m_programFolder(std::move(programFolder))
+{}
+
+QtSerialLine::~QtSerialLine()
+{
+    if (m_port.isOpen())
+        m_port.close();
+}
+
+void QtSerialLine::setDevicePath(const QString &path)
+{
+    m_devicePath = path;
+}
+
+QString QtSerialLine::devicePath() const
+{
+    if (m_port.isOpen())
+        return m_port.portName();
+    if (!m_devicePath.isEmpty())
+        return m_devicePath;
+    return core::devicePathForPort(m_programFolder, m_commPort);
+}
+
+void QtSerialLine::setSettings(const QString &settings)
+{
+    m_settings = requirePortSettings(settings);
+    if (m_port.isOpen())
+        applySettings();
+}
+
+void QtSerialLine::setRTSEnable(bool enable)
+{
+    m_rts = enable;
+    // A device without the line (a pseudo-terminal) refuses; that is no failure.
+    if (m_port.isOpen() && !m_port.setRequestToSend(enable))
+        m_port.clearError();
+}
+
+void QtSerialLine::setPortOpen(bool open)
+{
+    if (open == m_port.isOpen())
+        return;
+    if (!open) {
+        m_port.close();
+        return;
+    }
+    this->open();
+}
+
+void QtSerialLine::open()
+{
+    const QString device = devicePath();
+    if (device.isEmpty())
+        throw core::AppError{core::ErrorNumber::InvalidPortNumber,
+                             QStringLiteral("Invalid port number")};
+    m_port.setPortName(device);
+    m_port.setFlowControl(QSerialPort::NoFlowControl);
+    if (!m_port.open(QIODevice::ReadWrite))
+        throw openError(m_port);
+    try {
+        applySettings();
+    } catch (const core::AppError &) {
+        m_port.close();
+        throw;
+    }
+    setRTSEnable(m_rts);
+    m_port.clear(); // bytes that arrived before the port was ours
+}
+
+void QtSerialLine::applySettings()
+{
+    const bool ok =
+        m_port.setBaudRate(m_settings.baudRate) && m_port.setParity(qtParity(m_settings.parity)) &&
+        m_port.setDataBits(static_cast<QSerialPort::DataBits>(m_settings.dataBits)) &&
+        m_port.setStopBits(m_settings.stopBits == 2 ? QSerialPort::TwoStop : QSerialPort::OneStop);
+    if (!ok)
+        throw core::AppError{CouldNotSetCommState, QStringLiteral("Could not set comm state (") +
+                                                       m_port.errorString() + QLatin1Char(')')};
+}
+
+QByteArray QtSerialLine::input(int maxCount)
+{
+    if (!m_port.isOpen())
+        return {};
+    inBufferCount(); // takes in what the device holds
+    return maxCount <= 0 ? m_port.readAll() : m_port.read(maxCount);
+}
+
+void QtSerialLine::output(const QByteArray &bytes)
+{
+    if (!m_port.isOpen())
+        throw core::AppError{PortNotOpenError, QStringLiteral("Device not open")};
+    if (m_port.write(bytes) != bytes.size())
+        throw core::AppError{ErrorWritingCommDevice, m_port.errorString()};
+    while (m_port.bytesToWrite() > 0) {
+        if (!m_port.waitForBytesWritten(WriteTimeoutMs))
+            throw core::AppError{ErrorWritingCommDevice, m_port.errorString()};
+    }
+}
+
+int QtSerialLine::inBufferCount()
+{
+    if (!m_port.isOpen())
+        return 0;
+    // Without an event loop the buffer only fills when asked; a zero wait polls the device once.
+    if (m_port.bytesAvailable() == 0 && !m_port.waitForReadyRead(0))
+        m_port.clearError();
+    return static_cast<int>(m_port.bytesAvailable());
+}
+
+bool QtSerialLine::waitForInput(int milliseconds)
+{
+    if (inBufferCount() > 0)
+        return true;
+    if (milliseconds <= 0)
+        return false;
+    if (m_port.waitForReadyRead(milliseconds))
+        return true;
+    // A vanished device would make every later wait return at once: say so instead.
+    if (m_port.error() == QSerialPort::ResourceError)
+        throw core::AppError{core::ErrorNumber::DeviceUnavailable,
+                             QStringLiteral("Device unavailable (") + m_port.errorString() +
+                                 QLatin1Char(')')};
+    m_port.clearError(); // a time-out is no device failure
+    return m_port.bytesAvailable() > 0;
+}
+
+} // namespace vanta::comms
