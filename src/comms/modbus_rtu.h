@@ -11,8 +11,14 @@ namespace vanta::comms {
 
 // Register types: 1 coils, 2 discrete inputs, 3 holding registers, 4 input registers,
 // 5 the family's own read (function code 103).
-enum RegisterType : int { Coil = 1, DiscreteInput = 2, HoldingRegister = 3, InputRegister = 4,
-                          FamilyRead = 5 };
+enum RegisterType : int
+{
+    Coil = 1,
+    DiscreteInput = 2,
+    HoldingRegister = 3,
+    InputRegister = 4,
+    FamilyRead = 5
+};
 
 // The two CRC bytes of `frame`, low byte first.
 QByteArray ModbusCRC(const QByteArray &frame);

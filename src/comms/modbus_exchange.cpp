@@ -1,0 +1,55 @@
+// The steps the two Modbus engines take alike around their frames.
+#include "comms/modbus_exchange.h"
+
+namespace vanta::comms {
+
+namespace {
+
+TransactionResult refused(const QString &text)
+{
+    return TransactionResult{-1, text, QByteArray()};
+}
+
+} // namespace
+
+std::optional<TransactionResult> settleModbusRead(const CommLink &link,
+                                                  const ModbusRequest &request)
+{
+    if (auto settled = settleBeforeSending(link, request.addressPrefix(), request.Address))
+        return settled;
+    if (const std::optional<QString> refusal = refuseModbusRead(request))
+        return refused(*refusal);
+    return std::nullopt;
+}
+
+std::optional<TransactionResult> settleModbusWrite(const CommLink &link,
+                                                   const ModbusRequest &request,
+                                                   const QVector<float> &values, int valueCount)
+{
+    if (auto settled = settleBeforeSending(link, request.addressPrefix(), request.Address))
+        return settled;
+    if (const std::optional<QString> refusal = refuseModbusWrite(request, values, valueCount))
+        return refused(*refusal);
+    return std::nullopt;
+}
+
+Exchange modbusExchange(const ModbusRequest &request, const QByteArray &frame,
+                        const QString &routine)
+{
+    Exchange exchange;
+    exchange.request = frame;
+    exchange.noResponseText = request.failure(QLatin1String(ModbusWords::NoResponse));
+    exchange.tooShortText = request.failure(QLatin1String(ModbusWords::TooShort));
+    exchange.addressPrefix = request.addressPrefix();
+    exchange.routine = routine;
+    return exchange;
+}
+
+void storeReadValues(QVector<float> &Values, const QVector<float> &decoded)
+{
+    if (Values.size() < decoded.size())
+        Values.resize(decoded.size());
+    std::copy(decoded.begin(), decoded.end(), Values.begin());
+}
+
+} // namespace vanta::comms
