@@ -56,12 +56,13 @@ bool isExactSingle(double value)
 // The shortest digits that read back as the same value: as a single when the value is one.
 Decimal shortestDecimal(double value)
 {
-    char buffer[64];
+    char buffer[64]; // room for the terminator after the longest double
     const auto result =
         isExactSingle(value)
             ? std::to_chars(buffer, buffer + sizeof buffer, static_cast<float>(value),
                             std::chars_format::scientific)
             : std::to_chars(buffer, buffer + sizeof buffer, value, std::chars_format::scientific);
+    *result.ptr = '\0'; // to_chars does not end the text; the exponent is read up to the end
     return decimalFromScientific(buffer, result.ptr);
 }
 
