@@ -4,6 +4,8 @@
 #include "core/app_error.h"
 #include "core/comm_ports.h"
 
+#include <QFileInfo>
+
 namespace vanta::comms {
 
 namespace {
@@ -32,10 +34,16 @@ QSerialPort::Parity qtParity(Parity parity)
     return QSerialPort::NoParity;
 }
 
-core::AppError openError(const QSerialPort &port)
+bool isPseudoTerminal(const QString &device)
+{
+    const QString path = QFileInfo(device).canonicalFilePath();
+    return path.startsWith(QLatin1String("/dev/pts/"));
+}
+
+core::AppError openError(const QSerialPort &port, const QString &device)
 {
     using namespace core::ErrorNumber;
-    const QString detail = QStringLiteral(" (") + port.portName() + QStringLiteral(": ") +
+    const QString detail = QStringLiteral(" (") + device + QStringLiteral(": ") +
                            port.errorString() + QLatin1Char(')');
     switch (port.error()) {
     case QSerialPort::DeviceNotFoundError:
@@ -69,7 +77,7 @@ void QtSerialLine::setDevicePath(const QString &path)
 QString QtSerialLine::devicePath() const
 {
     if (m_port.isOpen())
-        return m_port.portName();
+        return m_openDevice;
     if (!m_devicePath.isEmpty())
         return m_devicePath;
     return core::devicePathForPort(m_programFolder, m_commPort);
@@ -107,10 +115,11 @@ void QtSerialLine::open()
     if (device.isEmpty())
         throw core::AppError{core::ErrorNumber::InvalidPortNumber,
                              QStringLiteral("Invalid port number")};
+    m_openDevice = device;
     m_port.setPortName(device);
     m_port.setFlowControl(QSerialPort::NoFlowControl);
     if (!m_port.open(QIODevice::ReadWrite))
-        throw openError(m_port);
+        throw openError(m_port, device);
     try {
         applySettings();
     } catch (const core::AppError &) {
@@ -123,13 +132,24 @@ void QtSerialLine::open()
 
 void QtSerialLine::applySettings()
 {
-    const bool ok =
-        m_port.setBaudRate(m_settings.baudRate) && m_port.setParity(qtParity(m_settings.parity)) &&
-        m_port.setDataBits(static_cast<QSerialPort::DataBits>(m_settings.dataBits)) &&
-        m_port.setStopBits(m_settings.stopBits == 2 ? QSerialPort::TwoStop : QSerialPort::OneStop);
-    if (!ok)
+    const bool pseudoTerminal = isPseudoTerminal(m_openDevice);
+    const auto apply = [&](bool ok) {
+        if (ok)
+            return;
+        // A pseudo-terminal (the simulator) has no parity or character size and refuses them;
+        // like the refused RTS request that does not stop it from carrying bytes.
+        if (pseudoTerminal) {
+            m_port.clearError();
+            return;
+        }
         throw core::AppError{CouldNotSetCommState, QStringLiteral("Could not set comm state (") +
                                                        m_port.errorString() + QLatin1Char(')')};
+    };
+    apply(m_port.setBaudRate(m_settings.baudRate));
+    apply(m_port.setParity(qtParity(m_settings.parity)));
+    apply(m_port.setDataBits(static_cast<QSerialPort::DataBits>(m_settings.dataBits)));
+    apply(
+        m_port.setStopBits(m_settings.stopBits == 2 ? QSerialPort::TwoStop : QSerialPort::OneStop));
 }
 
 QByteArray QtSerialLine::input(int maxCount)

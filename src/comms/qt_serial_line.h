@@ -41,7 +41,8 @@ private:
     void open();
 
     QString m_programFolder;
-    QString m_devicePath;
+    QString m_devicePath; // set by setDevicePath
+    QString m_openDevice; // the device of the last opening
     int m_commPort = 1;
     PortSettings m_settings;
     bool m_rts = false;
