@@ -3,11 +3,9 @@
 
 #include "comms/comm_port.h"
 #include "core/app_error.h"
-#include "core/model_file.h"
+#include "core/data_files.h"
 #include "core/system_config_file.h"
-#include "core/table_files.h"
 
-#include <QFileInfo>
 #include <algorithm>
 #include <exception>
 
@@ -31,16 +29,6 @@ bool userDeclinesSecondCopy(core::Interaction &ui)
                      QStringLiteral("Program Already Running"), MsgResult::No) != MsgResult::Yes;
 }
 
-void loadDataFiles(core::AppState &app, core::Interaction &ui)
-{
-    core::ReadModelFile(app, ui);
-    core::ReadCfgFieldFile(app, ui);
-    core::ReadVantaXrefFile(app, ui);
-    core::ReadxxKXrefFile(app, ui);
-    core::ReadxxWXrefFile(app, ui);
-    core::ReadPasswordFile(app, ui);
-}
-
 // The steps after the second-copy question; `windowShown` tells the caller how far it got.
 void startProgram(StartupEnvironment &env, bool &windowShown)
 {
@@ -48,8 +36,8 @@ void startProgram(StartupEnvironment &env, bool &windowShown)
     core::Interaction &ui = env.link.ui;
     app.ProductMode = isProductName(env.executableName);
     core::ReadSystemConfig(app, ui);
-    app.PacingEnabled = QFileInfo::exists(app.programFile(QStringLiteral("USBQ4M.TXT")));
-    loadDataFiles(app, ui);
+    app.PacingEnabled = core::hasPacingMarker(app);
+    core::loadDataFiles(app, ui);
     // A failure is reported inside and leaves CommEnabled false; start-up goes on regardless.
     (void)comms::InitComm(env.link, comms::portSettingsText(app.Config));
     app.LogStateText = {QStringLiteral("STARTED"), QStringLiteral("STOPPED"),
