@@ -22,6 +22,18 @@ struct Decimal
     int pointPosition = 0;
 };
 
+// The "+07" or "-10" after the "e", read only up to `end` (to_chars ends its text with no
+// terminator).
+int exponentValue(const char *begin, const char *end)
+{
+    const bool negative = begin != end && *begin == '-';
+    if (begin != end && (*begin == '-' || *begin == '+'))
+        ++begin;
+    int value = 0;
+    std::from_chars(begin, end, value);
+    return negative ? -value : value;
+}
+
 // Parses the "d.ddddde±x" text that to_chars and printf produce.
 Decimal decimalFromScientific(const char *begin, const char *end)
 {
@@ -35,7 +47,7 @@ Decimal decimalFromScientific(const char *begin, const char *end)
         if (*p >= '0' && *p <= '9')
             d.digits.push_back(*p);
     }
-    const int exponent = p != end ? std::atoi(p + 1) : 0;
+    const int exponent = p != end ? exponentValue(p + 1, end) : 0;
     d.pointPosition = exponent + 1;
     const auto first = d.digits.find_first_not_of('0');
     if (first == std::string::npos)
@@ -56,13 +68,12 @@ bool isExactSingle(double value)
 // The shortest digits that read back as the same value: as a single when the value is one.
 Decimal shortestDecimal(double value)
 {
-    char buffer[64]; // room for the terminator after the longest double
+    char buffer[64];
     const auto result =
         isExactSingle(value)
             ? std::to_chars(buffer, buffer + sizeof buffer, static_cast<float>(value),
                             std::chars_format::scientific)
             : std::to_chars(buffer, buffer + sizeof buffer, value, std::chars_format::scientific);
-    *result.ptr = '\0'; // to_chars does not end the text; the exponent is read up to the end
     return decimalFromScientific(buffer, result.ptr);
 }
 
