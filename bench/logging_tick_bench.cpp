@@ -1,0 +1,99 @@
+// The logging tick with 40 running sessions: a tick in which every session writes a sample
+// (open, append, close per line) and a tick in which none is due.
+#include "comms/timing.h"
+#include "logging/logging_sessions.h"
+#include "support/settable_clock.h"
+
+#include <QTemporaryDir>
+#include <QTimeZone>
+#include <benchmark/benchmark.h>
+
+using namespace vanta;
+
+namespace {
+
+class SilentUser : public core::Interaction
+{
+public:
+    core::MsgResult MsgBox(const QString &, core::MsgButtons, core::MsgIcon, const QString &,
+                           core::MsgResult defaultButton) override
+    {
+        return defaultButton;
+    }
+    std::optional<QString> openFileDialog(const core::FileDialogRequest &) override { return {}; }
+    std::optional<QString> saveFileDialog(const core::FileDialogRequest &) override { return {}; }
+    void beep() override {}
+    void setBusy(bool) override {}
+};
+
+class NoLine : public comms::SerialLine
+{
+public:
+    void setCommPort(int) override {}
+    int commPort() const override { return 1; }
+    void setSettings(const QString &) override {}
+    void setRTSEnable(bool) override {}
+    bool portOpen() const override { return false; }
+    void setPortOpen(bool) override {}
+    QByteArray input(int) override { return {}; }
+    void output(const QByteArray &) override {}
+    int inBufferCount() override { return 0; }
+    bool waitForInput(int) override { return false; }
+};
+
+struct Sessions
+{
+    QTemporaryDir folder;
+    core::AppState app{folder.path()};
+    test::SettableClock clock;
+    NoLine line;
+    SilentUser user;
+    comms::CommLink link{app, line, clock, user};
+    logging::LoggingEngine engine{link, [](const core::InstrumentRecord &) {
+                                      return logging::ProcessReading{21.5f, 0, {}};
+                                  }};
+
+    explicit Sessions(float rate)
+    {
+        // A clock in UTC, so the fake's own local-time conversions stay out of the timings.
+        clock.setLocal(QDateTime(QDate(2009, 3, 15), QTime(10, 0), QTimeZone::utc()));
+        for (int i = 0; i < 40; ++i) {
+            core::InstrumentRecord instrument;
+            instrument.InstAddress = QString::number(i + 1).rightJustified(3, QLatin1Char('0'));
+            instrument.LogRate = rate;
+            instrument.LogDuration = 28800;
+            instrument.LogState = logging::LogStates::Started;
+            instrument.LogStartSeconds = comms::SystemTimeNow(clock) * 86400;
+            instrument.LogFile = folder.filePath(instrument.InstAddress + QStringLiteral(".csv"));
+            app.Config.Instruments.push_back(instrument);
+        }
+    }
+};
+
+void TickWritingEverySession(benchmark::State &state)
+{
+    Sessions sessions(0.1f);
+    for (auto _ : state) {
+        sessions.clock.advance(0.1);
+        sessions.engine.tmrLogging_Timer();
+    }
+    if (!sessions.app.LoggingActive())
+        state.SkipWithError("the sessions ended");
+    state.SetItemsProcessed(state.iterations() * 40);
+}
+BENCHMARK(TickWritingEverySession)->Unit(benchmark::kMicrosecond);
+
+void TickWithNothingDue(benchmark::State &state)
+{
+    Sessions sessions(3600);
+    sessions.engine.tmrLogging_Timer(); // the first samples
+    for (auto _ : state)
+        sessions.engine.tmrLogging_Timer();
+    if (!sessions.app.LoggingActive())
+        state.SkipWithError("the sessions ended");
+}
+BENCHMARK(TickWithNothingDue)->Unit(benchmark::kMicrosecond);
+
+} // namespace
+
+BENCHMARK_MAIN();
