@@ -285,77 +285,69 @@ void frmLogging::setEditingEnabled(bool enabled)
         control->setEnabled(enabled);
 }
 
-void frmLogging::optHoursMins_Click(int Index)
+template <typename Body>
+void frmLogging::editSelected(const char *handler, Body body)
 {
     core::InstrumentRecord *instrument = selectedInstrument();
     if (Busy || instrument == nullptr)
         return;
     try {
-        const DurationUnit unit = durationUnitFromIndex(Index);
-        instrument->LogDurationUnit = static_cast<qint16>(unit);
-        lblHoursMins->setText(durationUnitCaption(unit));
-        txtDuration->setText(durationText(instrument->LogDuration, unit));
-        txtDuration_LostFocus();
+        body(*instrument);
     } catch (const core::AppError &error) {
-        core::reportAppError(m_context.ui(), error, routine("optHoursMins_Click"));
+        Busy = false;
+        core::reportAppError(m_context.ui(), error, routine(handler));
     }
+}
+
+void frmLogging::optHoursMins_Click(int Index)
+{
+    editSelected("optHoursMins_Click", [&](core::InstrumentRecord &instrument) {
+        const DurationUnit unit = durationUnitFromIndex(Index);
+        instrument.LogDurationUnit = static_cast<qint16>(unit);
+        lblHoursMins->setText(durationUnitCaption(unit));
+        txtDuration->setText(durationText(instrument.LogDuration, unit));
+        txtDuration_LostFocus();
+    });
 }
 
 void frmLogging::optMinSec_Click(int Index)
 {
-    core::InstrumentRecord *instrument = selectedInstrument();
-    if (Busy || instrument == nullptr)
-        return;
-    try {
+    editSelected("optMinSec_Click", [&](core::InstrumentRecord &instrument) {
         const RateUnit unit = rateUnitFromIndex(Index);
-        instrument->LogRateUnit = static_cast<qint16>(unit);
+        instrument.LogRateUnit = static_cast<qint16>(unit);
         lblMinSec->setText(rateUnitCaption(unit));
-        txtRate->setText(rateText(instrument->LogRate, unit));
+        txtRate->setText(rateText(instrument.LogRate, unit));
         txtRate_LostFocus();
-    } catch (const core::AppError &error) {
-        core::reportAppError(m_context.ui(), error, routine("optMinSec_Click"));
-    }
+    });
 }
 
 void frmLogging::txtDuration_LostFocus()
 {
-    core::InstrumentRecord *instrument = selectedInstrument();
-    if (Busy || instrument == nullptr)
-        return;
-    try {
+    editSelected("txtDuration_LostFocus", [&](core::InstrumentRecord &instrument) {
         Busy = true;
         const DurationUnit unit =
             optHoursMins[0]->isChecked() ? DurationUnit::Hours : DurationUnit::Minutes;
         const CheckedEntry<qint16> entry =
-            checkDuration(txtDuration->text(), unit, instrument->LogDuration);
-        instrument->LogDuration = entry.stored;
+            checkDuration(txtDuration->text(), unit, instrument.LogDuration);
+        instrument.LogDuration = entry.stored;
         txtDuration->setText(entry.text);
         Busy = false;
         saveIfChanged();
-    } catch (const core::AppError &error) {
-        Busy = false;
-        core::reportAppError(m_context.ui(), error, routine("txtDuration_LostFocus"));
-    }
+    });
 }
 
 void frmLogging::txtRate_LostFocus()
 {
-    core::InstrumentRecord *instrument = selectedInstrument();
-    if (Busy || instrument == nullptr)
-        return;
-    try {
+    editSelected("txtRate_LostFocus", [&](core::InstrumentRecord &instrument) {
         Busy = true;
         const RateUnit unit =
             optMinSec[0]->isChecked() ? RateUnit::MinutesPerLog : RateUnit::SecondsPerLog;
-        const CheckedEntry<float> entry = checkRate(txtRate->text(), unit, instrument->LogRate);
-        instrument->LogRate = entry.stored;
+        const CheckedEntry<float> entry = checkRate(txtRate->text(), unit, instrument.LogRate);
+        instrument.LogRate = entry.stored;
         txtRate->setText(entry.text);
         Busy = false;
         saveIfChanged();
-    } catch (const core::AppError &error) {
-        Busy = false;
-        core::reportAppError(m_context.ui(), error, routine("txtRate_LostFocus"));
-    }
+    });
 }
 
 void frmLogging::saveIfChanged()

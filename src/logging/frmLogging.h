@@ -36,6 +36,10 @@ private:
     void Form_Load();
     void lstControls_Click();
     void showSessionState(const core::InstrumentRecord &instrument);
+    // Runs a handler's body on the selected instrument unless the window is setting its own
+    // controls or nothing is selected; an unexpected error is reported under the handler's name.
+    template <typename Body>
+    void editSelected(const char *handler, Body body);
     void optHoursMins_Click(int Index);
     void optMinSec_Click(int Index);
     void txtDuration_LostFocus();
