@@ -9,6 +9,7 @@
 
 #include <QStringList>
 #include <QVector>
+#include <functional>
 
 namespace vanta::tools {
 
@@ -26,34 +27,43 @@ QString tabbed(const QStringList &fields)
     return fields.join(QLatin1Char('\t'));
 }
 
-Outcome readRegister(comms::CommLink &link, const Arguments &args, const Target &target)
+// One run's status and text, and how to word its result when it is to be printed.
+struct Access
 {
     Outcome outcome;
+    std::function<QString()> words = [] { return QString(); };
+};
+
+Access readRegister(comms::CommLink &link, const Arguments &args, const Target &target)
+{
+    Access access;
     float value = 0;
-    comms::ReadRegister(link, target.group, target.protocol, outcome.text, outcome.status,
-                        target.address, args.Register, value);
-    outcome.output = numberText(value);
-    return outcome;
+    comms::ReadRegister(link, target.group, target.protocol, access.outcome.text,
+                        access.outcome.status, target.address, args.Register, value);
+    access.words = [value] { return numberText(value); };
+    return access;
 }
 
-Outcome readScaled(comms::CommLink &link, const Arguments &args, const Target &target)
+Access readScaled(comms::CommLink &link, const Arguments &args, const Target &target)
 {
-    Outcome outcome;
+    Access access;
     comms::ScaledValue scaled;
-    comms::ReadScaledValue(link, target.group, target.protocol, outcome.text, outcome.status,
-                           target.address, args.Register, scaled);
-    outcome.output =
-        tabbed({scaled.ValueText, scaled.UnitText.trimmed(), numberText(scaled.Divisor),
-                flagText(scaled.AlarmFlag1), flagText(scaled.AlarmFlag2)});
-    return outcome;
+    comms::ReadScaledValue(link, target.group, target.protocol, access.outcome.text,
+                           access.outcome.status, target.address, args.Register, scaled);
+    access.words = [scaled] {
+        return tabbed({scaled.ValueText, scaled.UnitText.trimmed(), numberText(scaled.Divisor),
+                       flagText(scaled.AlarmFlag1), flagText(scaled.AlarmFlag2)});
+    };
+    return access;
 }
 
-Outcome writeRegister(comms::CommLink &link, const Arguments &args, const Target &target)
+Access writeRegister(comms::CommLink &link, const Arguments &args, const Target &target)
 {
-    Outcome outcome;
-    comms::WriteRegister(link, target.group, target.protocol, outcome.text, outcome.status,
-                         target.address, args.Register, static_cast<float>(args.values.value(0)));
-    return outcome;
+    Access access;
+    comms::WriteRegister(link, target.group, target.protocol, access.outcome.text,
+                         access.outcome.status, target.address, args.Register,
+                         static_cast<float>(args.values.value(0)));
+    return access;
 }
 
 bool isAscii(const Target &target)
@@ -61,86 +71,91 @@ bool isAscii(const Target &target)
     return target.protocol == QLatin1String("A");
 }
 
-Outcome modbusRead(comms::CommLink &link, const Arguments &args, const Target &target)
+Access modbusRead(comms::CommLink &link, const Arguments &args, const Target &target)
 {
-    Outcome outcome;
+    Access access;
     QVector<float> values(args.count, 0);
     const auto read = isAscii(target) ? comms::ModbusRead_A : comms::ModbusRead_R;
-    read(link, target.group, 0, outcome.text, outcome.status, target.address, args.wire, args.type,
-         args.count, values);
-    QStringList texts;
-    for (int i = 0; i < args.count; ++i)
-        texts << numberText(values.value(i));
-    outcome.output = texts.join(QLatin1Char(' '));
-    return outcome;
+    read(link, target.group, 0, access.outcome.text, access.outcome.status, target.address,
+         args.wire, args.type, args.count, values);
+    access.words = [values, count = args.count] {
+        QStringList texts;
+        for (int i = 0; i < count; ++i)
+            texts << numberText(values.value(i));
+        return texts.join(QLatin1Char(' '));
+    };
+    return access;
 }
 
-Outcome modbusWrite(comms::CommLink &link, const Arguments &args, const Target &target)
+Access modbusWrite(comms::CommLink &link, const Arguments &args, const Target &target)
 {
-    Outcome outcome;
+    Access access;
     QVector<float> values;
     for (const double value : args.values)
         values.append(static_cast<float>(value));
     const auto write = isAscii(target) ? comms::ModbusWrite_A : comms::ModbusWrite_R;
-    write(link, target.group, 0, outcome.text, outcome.status, target.address, args.wire, args.type,
-          args.count, values);
-    return outcome;
+    write(link, target.group, 0, access.outcome.text, access.outcome.status, target.address,
+          args.wire, args.type, args.count, values);
+    return access;
 }
 
-Outcome linkRead(comms::CommLink &link, const Arguments &args, const Target &target)
+Access linkRead(comms::CommLink &link, const Arguments &args, const Target &target)
 {
-    Outcome outcome;
+    Access access;
     comms::VantaLinkValue reply;
-    comms::VantaLinkRead(link, outcome.text, outcome.status, target.address, args.command, reply,
-                         0);
-    outcome.output = tabbed({numberText(reply.Value), reply.DisplayText, reply.UnitText,
-                             numberText(reply.Divisor), numberText(reply.RawValue),
-                             flagText(reply.AlarmFlag1), flagText(reply.AlarmFlag2)});
-    return outcome;
+    comms::VantaLinkRead(link, access.outcome.text, access.outcome.status, target.address,
+                         args.command, reply, 0);
+    access.words = [reply] {
+        return tabbed({numberText(reply.Value), reply.DisplayText, reply.UnitText,
+                       numberText(reply.Divisor), numberText(reply.RawValue),
+                       flagText(reply.AlarmFlag1), flagText(reply.AlarmFlag2)});
+    };
+    return access;
 }
 
-Outcome linkWrite(comms::CommLink &link, const Arguments &args, const Target &target, bool rawHex)
+Access linkWrite(comms::CommLink &link, const Arguments &args, const Target &target, bool rawHex)
 {
-    Outcome outcome;
+    Access access;
     QString replyText;
-    comms::VantaLinkWrite(link, outcome.text, outcome.status, target.address, args.command,
-                          static_cast<float>(args.values.value(0)), 0, replyText, rawHex);
-    return outcome;
+    comms::VantaLinkWrite(link, access.outcome.text, access.outcome.status, target.address,
+                          args.command, static_cast<float>(args.values.value(0)), 0, replyText,
+                          rawHex);
+    return access;
+}
+
+Access runAccess(comms::CommLink &link, Command command, const Arguments &args,
+                 const Target &target, bool rawHex)
+{
+    switch (command) {
+    case Command::Read:
+        return readRegister(link, args, target);
+    case Command::ReadScaled:
+        return readScaled(link, args, target);
+    case Command::Write:
+        return writeRegister(link, args, target);
+    case Command::ModbusRead:
+        return modbusRead(link, args, target);
+    case Command::ModbusWrite:
+        return modbusWrite(link, args, target);
+    case Command::LinkRead:
+        return linkRead(link, args, target);
+    case Command::LinkWrite:
+        return linkWrite(link, args, target, rawHex);
+    case Command::Info:
+        break;
+    }
+    return {};
 }
 
 } // namespace
 
 Outcome runCommand(comms::CommLink &link, Command command, const Arguments &args,
-                   const Target &target, bool rawHex)
+                   const Target &target, bool rawHex, Wording wording)
 {
-    Outcome outcome;
-    switch (command) {
-    case Command::Read:
-        outcome = readRegister(link, args, target);
-        break;
-    case Command::ReadScaled:
-        outcome = readScaled(link, args, target);
-        break;
-    case Command::Write:
-        outcome = writeRegister(link, args, target);
-        break;
-    case Command::ModbusRead:
-        outcome = modbusRead(link, args, target);
-        break;
-    case Command::ModbusWrite:
-        outcome = modbusWrite(link, args, target);
-        break;
-    case Command::LinkRead:
-        outcome = linkRead(link, args, target);
-        break;
-    case Command::LinkWrite:
-        outcome = linkWrite(link, args, target, rawHex);
-        break;
-    case Command::Info:
-        break;
-    }
-    if (outcome.status != 0)
-        outcome.output.clear();
+    const Access access = runAccess(link, command, args, target, rawHex);
+    Outcome outcome = access.outcome;
+    if (outcome.status == 0 && wording == Wording::Print)
+        outcome.output = access.words();
     return outcome;
 }
 

@@ -26,9 +26,16 @@ struct Target
     QString protocol;
 };
 
+// Whether a run words its result for stdout; repeated runs word only the last one.
+enum class Wording
+{
+    Print,
+    Skip
+};
+
 // Runs one access command (not info). Modbus commands need protocol "R" or "A".
 Outcome runCommand(comms::CommLink &link, Command command, const Arguments &args,
-                   const Target &target, bool rawHex);
+                   const Target &target, bool rawHex, Wording wording = Wording::Print);
 
 // The bytes as upper-case hexadecimal pairs separated by blanks: "01 03 00 00".
 QString hexPairs(const QByteArray &bytes);

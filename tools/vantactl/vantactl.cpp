@@ -142,8 +142,9 @@ int runAccess(core::AppState &app, ConsoleInteraction &ui, const Invocation &inv
     QElapsedTimer timer;
     timer.start();
     Outcome outcome;
-    for (int run = 0; run < repeat; ++run)
-        outcome = runCommand(link, invocation.command, invocation.args, target, options.hex);
+    for (int run = 1; run <= repeat; ++run)
+        outcome = runCommand(link, invocation.command, invocation.args, target, options.hex,
+                             run == repeat ? Wording::Print : Wording::Skip);
     const double seconds = double(timer.nsecsElapsed()) / 1e9;
 
     if (outcome.status != 0)
