@@ -2,7 +2,7 @@
 # Builds the benchmarks in an optimised tree (build-bench/) and runs them all, or the ones named.
 set -euo pipefail
 root=$(cd "$(dirname "$0")/.." && pwd)
-"$root/scripts/setup.sh" libbenchmark-dev
+"$root/scripts/setup.sh" libbenchmark-dev libmodbus-dev
 build_dir="$root/build-bench"
 if [ ! -f "$build_dir/build.ninja" ]; then
     cmake -S "$root" -B "$build_dir" -G Ninja -DCMAKE_BUILD_TYPE=Release -DVANTA_BENCH=ON \
