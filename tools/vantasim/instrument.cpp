@@ -121,6 +121,7 @@ void Instrument::setInitialValues()
     if (m_spec.setpoint)
         store(258, static_cast<int>(std::lround(*m_spec.setpoint * divisor())));
     m_pv = m_spec.processValue.value_or(stored(258) / divisor());
+    m_output1 = !isManual() && m_pv < workingSetpoint();
 }
 
 // Group-1 communication registers 4209-4214 as the instrument's own settings say.

@@ -73,6 +73,7 @@ private:
     bool alarmActive(int alarm) const;
     bool alarmEnergised(int alarm) const;
     bool inputError() const;
+    bool isManual() const;
     void advanceProgram(double seconds);
     double programSetpoint() const;
     void startProgram();

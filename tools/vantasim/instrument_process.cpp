@@ -28,6 +28,11 @@ enum EndAction
 
 } // namespace
 
+bool Instrument::isManual() const
+{
+    return m_spec.group == 0 ? m_manual : stored(m_spec.group == 1 ? 4101 : 18193) == 2;
+}
+
 bool Instrument::inputError() const
 {
     const int error = stored(4);
