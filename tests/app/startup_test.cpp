@@ -8,6 +8,7 @@
 #include "support/settable_clock.h"
 #include "support/temp_program_folder.h"
 
+#include <QProcess>
 #include <gtest/gtest.h>
 
 using namespace vanta;
@@ -179,5 +180,18 @@ TEST(InstanceLock, SecondHolderIsRefusedUntilTheFirstEnds)
     }
     app::InstanceLock third(path);
     EXPECT_TRUE(third.tryAcquire());
+}
+
+TEST(InstanceLock, LockOfACrashedCopyIsTakenOver)
+{
+    QProcess finished;
+    finished.start("true", {});
+    ASSERT_TRUE(finished.waitForStarted(5000));
+    const qint64 deadPid = finished.processId();
+    ASSERT_TRUE(finished.waitForFinished(5000));
+    test::TempProgramFolder folder;
+    folder.writeRaw("VantaLnk3-test.lock", QByteArray::number(deadPid) + "\nVantaLnk3\n\n");
+    app::InstanceLock lock(folder.filePath("VantaLnk3-test.lock"));
+    EXPECT_TRUE(lock.tryAcquire());
     EXPECT_TRUE(app::InstanceLock::defaultPath("Orvel").contains("Orvel-"));
 }
