@@ -4,14 +4,16 @@
 
 #include "comms/modbus_ascii.h"
 #include "comms/modbus_rtu.h"
+#include "comms/status_word.h"
 #include "comms/vanta_link.h"
+#include "comms/vanta_link_registers.h"
 #include "core/address.h"
 #include "core/number_format.h"
 
 #include <QVector>
-#include <array>
 #include <cmath>
 #include <optional>
+#include <tuple>
 
 namespace vanta::comms {
 
@@ -209,149 +211,24 @@ void readGroup1(CommLink &link, Engine engine, QString &ResultText, qint16 &Stat
     Value = word == 1 ? ModelXK : word == 2 ? ModelQT : 0;
 }
 
-bool isOneOf(int Register, std::initializer_list<int> registers)
+void writeVantaLink(CommLink &link, QString &ResultText, qint16 &Status, int Address, int Register,
+                    int command, float Value)
 {
-    for (const int r : registers) {
-        if (r == Register)
-            return true;
-    }
-    return false;
-}
-
-bool isRawHexRead(int Register)
-{
-    return (Register >= 775 && Register <= 778) || (Register >= 783 && Register <= 789) ||
-           (Register >= 1842 && Register <= 1845) ||
-           isOneOf(Register, {3, 4, 792, 793, 796, 797, 799, 801, 802, 804, 805, 807, 809, 811, 812,
-                              813, 1794, 1795});
-}
-
-bool isRampSoakTime(int Register)
-{
-    return Register >= 289 && Register <= 319 && Register % 2 == 1;
-}
-
-bool isPackedBitsRegister(int Register)
-{
-    return Register == 350 || Register == 351;
-}
-
-// Bits 7-6 of a reply's raw value: one base-4 digit of the packed registers.
-int packedDigit(float rawValue)
-{
-    return static_cast<int>((std::llround(rawValue) & 0xC0) / 64);
-}
-
-// The value a caller sees of one decoded Vanta Link reply.
-float vantaLinkValue(int Register, const VantaLinkValue &reply)
-{
-    if (Register == 8)
-        return static_cast<float>(std::llround(reply.RawValue) & 1);
-    if (isRawHexRead(Register))
-        return reply.RawValue;
-    if (isRampSoakTime(Register))
-        return std::fabs(reply.Value);
-    // The whole number as the instrument shows it; rounding removes the float error of
-    // dividing and multiplying back.
-    return static_cast<float>(std::round(double(reply.Value) * double(reply.Divisor)));
-}
-
-// Registers 350 and 351 are spread over eight consecutive read commands, each giving two bits
-// (bits 7-6 of its reply), most significant first. The result is a signed 16-bit value.
-void readPackedBits(CommLink &link, QString &ResultText, qint16 &Status, int Address, int Register,
-                    int command, const VantaLinkValue &first, float &Value)
-{
-    int weight = 16384;
-    int value = packedDigit(first.RawValue) * weight;
-    if (value > 32767)
-        value -= 65536;
-    for (int read = 1; read < 8; ++read) {
-        weight /= 4;
-        command += 2;
-        VantaLinkValue reply;
-        VantaLinkRead(link, ResultText, Status, Address, command, reply, Register);
-        if (Status != 0)
-            return;
-        value += packedDigit(reply.RawValue) * weight;
-    }
-    Value = static_cast<float>(value);
-}
-
-void readVantaLink(CommLink &link, QString &ResultText, qint16 &Status, int Address, int Register,
-                   int command, float &Value)
-{
-    VantaLinkValue reply;
-    VantaLinkRead(link, ResultText, Status, Address, command, reply, Register);
-    if (Status != 0)
-        return;
-    if (isPackedBitsRegister(Register)) {
-        readPackedBits(link, ResultText, Status, Address, Register, command, reply, Value);
+    QString refusal;
+    const std::optional<LinkWritePlan> plan = planVantaLinkWrite(Register, command, Value, refusal);
+    if (!plan) {
+        refuse(ResultText, Status, 0, Address, 3, refusal);
         return;
     }
-    Value = vantaLinkValue(Register, reply);
+    QString replyText;
+    VantaLinkWrite(link, ResultText, Status, Address, plan->command,
+                   static_cast<float>(plan->value), Register, replyText, plan->rawHex);
 }
 
 // What a read returns in demo mode, where nothing is sent.
 float demoValue(int Group, int Register)
 {
     return Group == 2 && Register == ModelIdRegister ? ModelXW : 0;
-}
-
-bool isRawHexWrite(int Register)
-{
-    return isOneOf(Register, {350, 351, 792, 796, 797, 799, 801});
-}
-
-// Registers whose "off" (value 0) state has a command of its own, the one after the table's.
-bool usesNextCommandForZero(int Register)
-{
-    return (Register >= 783 && Register <= 788) ||
-           isOneOf(Register, {793, 802, 804, 805, 807, 812, 813});
-}
-
-bool usesNextCommandForNonZero(int Register)
-{
-    return isOneOf(Register, {789, 809, 811});
-}
-
-// Register 803 selects one of four commands by its value.
-constexpr int StageRegister = 803;
-constexpr int StageCount = 4;
-
-void writeVantaLink(CommLink &link, QString &ResultText, qint16 &Status, int Address, int Register,
-                    int command, float Value)
-{
-    // Decided in double on the rounded value, so nothing wraps before the engine's range check.
-    double value = std::round(double(Value));
-    if (Register >= 274 && Register <= 277)
-        value = -value;
-    if (usesNextCommandForZero(Register) && value == 0)
-        ++command;
-    if (usesNextCommandForNonZero(Register) && value != 0)
-        ++command;
-    if (Register == StageRegister) {
-        if (!(value >= 0 && value < StageCount)) {
-            refuse(ResultText, Status, 0, Address, 3,
-                   QStringLiteral(":Invalid instrument Write Data Value for Register >") +
-                       withLeadingBlank(Register) + QStringLiteral(" (") + core::Hex4(command) +
-                       QStringLiteral(")") + QStringLiteral(". Value=") +
-                       withLeadingBlank(double(Value)));
-            return;
-        }
-        command += static_cast<int>(value);
-    }
-    QString replyText;
-    VantaLinkWrite(link, ResultText, Status, Address, command, static_cast<float>(value), Register,
-                   replyText, isRawHexWrite(Register));
-}
-
-// Divisor 10^places and the matching display format ("#,###,###,##0.00" for 2).
-void applyDecimalPlaces(int places, float &Divisor, QString &FormatText)
-{
-    Divisor = static_cast<float>(std::pow(10.0, places));
-    FormatText = QStringLiteral("#,###,###,##0");
-    if (places > 0)
-        FormatText += QLatin1Char('.') + QString(places, QLatin1Char('0'));
 }
 
 // Decimal places of group 0's decimal-point setting (register 795): 1..3, else none.
@@ -361,56 +238,28 @@ int decimalPlacesOfSetting(float setting)
     return places >= 1 && places <= 3 ? places : 0;
 }
 
-// Where each group keeps the unit and alarm bits in its status word.
-struct StatusWordLayout
+// The fields a Vanta Link read and a scaled read share, in the same order.
+auto sharedFields(ScaledValue &s)
 {
-    int unitDivisor; // the unit is Int(s / unitDivisor) AND 3
-    std::array<const char *, 4> units;
-    int alarm1Bit;
-    int alarm2Bit;
-};
-
-const StatusWordLayout StatusWordLayouts[] = {
-    {2, {"", " °F", " °C", " Er"}, 11, 10},
-    {4, {"", " °C", " °F", " Er"}, 4, 1},
-    {4, {"", " °F", " °C", " Er"}, 5, 4},
-};
-
-// The integer part of s / k, rounded down as the instrument's bit fields need for negative
-// (signed 16-bit) status words too.
-int floorDiv(int s, int k)
-{
-    return static_cast<int>(std::floor(double(s) / k));
+    return std::tie(s.ValueText, s.UnitText, s.FormatText, s.Value, s.Divisor, s.AlarmFlag1,
+                    s.AlarmFlag2);
 }
 
-// Decimal places of a group 0 status word: bits 4-6, 1..4, else none.
-int decimalPlacesOfStatusWord(int s)
+auto sharedFields(VantaLinkValue &r)
 {
-    const int places = floorDiv(s, 16) & 7;
-    return places <= 4 ? places : 0;
+    return std::tie(r.DisplayText, r.UnitText, r.FormatText, r.Value, r.Divisor, r.AlarmFlag1,
+                    r.AlarmFlag2);
 }
 
+// The engine decodes the value itself; fields a reply does not carry keep the caller's.
 void readScaledVantaLink(CommLink &link, QString &ResultText, qint16 &Status, int Address,
                          int Register, int command, ScaledValue &Scaled)
 {
     VantaLinkValue reply;
-    reply.DisplayText = Scaled.ValueText;
-    reply.UnitText = Scaled.UnitText;
-    reply.FormatText = Scaled.FormatText;
-    reply.Value = Scaled.Value;
-    reply.Divisor = Scaled.Divisor;
-    reply.AlarmFlag1 = Scaled.AlarmFlag1;
-    reply.AlarmFlag2 = Scaled.AlarmFlag2;
+    sharedFields(reply) = sharedFields(Scaled);
     VantaLinkRead(link, ResultText, Status, Address, command, reply, Register);
-    if (Status != 0)
-        return;
-    Scaled.ValueText = reply.DisplayText;
-    Scaled.UnitText = reply.UnitText;
-    Scaled.FormatText = reply.FormatText;
-    Scaled.Value = reply.Value;
-    Scaled.Divisor = reply.Divisor;
-    Scaled.AlarmFlag1 = reply.AlarmFlag1;
-    Scaled.AlarmFlag2 = reply.AlarmFlag2;
+    if (Status == 0)
+        sharedFields(Scaled) = sharedFields(reply);
 }
 
 } // namespace
@@ -429,7 +278,7 @@ void ReadRegister(CommLink &link, int Group, const QString &Protocol, QString &R
         return;
     }
     if (target->engine == Engine::VantaLink) {
-        readVantaLink(link, ResultText, Status, Address, Register, target->wire, Value);
+        readVantaLinkRegister(link, ResultText, Status, Address, Register, target->wire, Value);
         return;
     }
     if (Group == 1) {
@@ -494,33 +343,6 @@ void ReadScaledValue(CommLink &link, int Group, const QString &Protocol, QString
     result.Value = static_cast<float>(double(word) / result.Divisor);
     result.ValueText = core::formatNumber(result.Value, result.FormatText);
     Scaled = result;
-}
-
-int DecimalPointInfo(int Group, int StatusWord, float &Divisor, QString &FormatText,
-                     QString &UnitText, bool &AlarmFlag1, bool &AlarmFlag2)
-{
-    if (!isControllerGroup(Group))
-        return Group - 2;
-    const int s = StatusWord;
-    const StatusWordLayout &layout = StatusWordLayouts[Group];
-    // Group 0 carries its decimal places in the status word; the others always show tenths.
-    applyDecimalPlaces(Group == 0 ? decimalPlacesOfStatusWord(s) : 1, Divisor, FormatText);
-    UnitText = QString::fromUtf8(layout.units[floorDiv(s, layout.unitDivisor) & 3]);
-    AlarmFlag1 = BitState(layout.alarm1Bit, s);
-    AlarmFlag2 = BitState(layout.alarm2Bit, s);
-    return AlarmFlag2 ? -1 : 0;
-}
-
-bool BitState(int BitNumber, double WordToCheck)
-{
-    if (BitNumber < 0 || BitNumber > 15 || !std::isfinite(WordToCheck))
-        return false;
-    const long long word = std::llround(WordToCheck);
-    // A 16-bit word arrives signed (-32768..32767) or unsigned (0..65535); both carry the same
-    // bit pattern.
-    if (word < -32768 || word > 65535)
-        return false;
-    return (static_cast<quint16>(word & 0xFFFF) >> BitNumber) & 1;
 }
 
 } // namespace vanta::comms
