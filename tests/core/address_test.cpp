@@ -66,17 +66,11 @@ TEST(Address, HexTexts)
     EXPECT_EQ(Hex4(9.6), "000A");
 }
 
-TEST(Address, ProtocolCodesAndIndexes)
+TEST(Address, UnknownProtocolsCountAsModbusRtu)
 {
-    EXPECT_EQ(ProtocolCodeFromIndex(0), "L");
-    EXPECT_EQ(ProtocolCodeFromIndex(1), "R");
-    EXPECT_EQ(ProtocolCodeFromIndex(2), "A");
-    EXPECT_EQ(ProtocolCodeFromIndex(-1), "R");
-    EXPECT_EQ(ProtocolIndexFromCode("L"), 0);
-    EXPECT_EQ(ProtocolIndexFromCode("R"), 1);
-    EXPECT_EQ(ProtocolIndexFromCode("A"), 2);
+    EXPECT_EQ(ProtocolCodeFromIndex(7), "R");
     EXPECT_EQ(ProtocolIndexFromCode("x"), 1);
-    EXPECT_EQ(ProtocolIndexFromCode(""), 1);
+    EXPECT_EQ(ProtocolIndexFromCode(ProtocolCodeFromIndex(2)), 2);
 }
 
 TEST(FilePath, SplitsFolderAndName)

@@ -190,27 +190,6 @@ TEST_F(SystemConfigFile, MalformedFilesKeepWhatWasReadSoFar)
     }
 }
 
-TEST_F(SystemConfigFile, ProductVariantKeepsItsOwnFile)
-{
-    AppState standard(dir.path());
-    standard.Config.CommPort = 1;
-    ASSERT_TRUE(SaveSystemConfig(standard, ui));
-    AppState product(dir.path());
-    product.ProductMode = true;
-    product.Config.CommPort = 2;
-    ASSERT_TRUE(SaveSystemConfig(product, ui));
-
-    AppState readProduct(dir.path());
-    readProduct.ProductMode = true;
-    ReadSystemConfig(readProduct, ui);
-    AppState readStandard(dir.path());
-    ReadSystemConfig(readStandard, ui);
-    EXPECT_TRUE(ui.boxes.empty());
-    EXPECT_EQ(readProduct.Config.CommPort, 2);
-    EXPECT_EQ(readStandard.Config.CommPort, 1);
-    EXPECT_TRUE(QFile::exists(dir.filePath("Orvel.cfg")));
-}
-
 TEST_F(SystemConfigFile, FailedSaveIsReported)
 {
     AppState app(dir.filePath("no such folder"));
