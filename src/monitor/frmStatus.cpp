@@ -81,7 +81,7 @@ void frmStatus::buildControls()
     auto *central = new QWidget(this);
     central->setObjectName(QStringLiteral("fraStatus"));
     auto *layout = new QVBoxLayout(central);
-    layout->addWidget(ui::createNavigationButtons(this, m_navigator, Qt::Horizontal));
+    layout->addWidget(ui::createNavigationButtons(this, m_navigator));
 
     auto *top = new QHBoxLayout;
     top->addWidget(newLabel(central, "lblAddress", QStringLiteral("Address:")));

@@ -94,7 +94,7 @@ void frmMain::buildControls()
     imgCompany = newLabel(fraPicture, "imgCompany");
     layout->addWidget(fraPicture, 0, Qt::AlignHCenter);
 
-    layout->addWidget(createNavigationButtons(this, m_navigator, Qt::Horizontal));
+    layout->addWidget(createNavigationButtons(this, m_navigator));
 
     auto *lowerRow = new QHBoxLayout;
     auto *indicators = new QVBoxLayout;

@@ -3,7 +3,7 @@
 
 #include "ui/navigator.h"
 
-#include <QBoxLayout>
+#include <QGridLayout>
 #include <QMenu>
 #include <QMenuBar>
 #include <QPushButton>
@@ -64,20 +64,22 @@ QAction *addItem(QMenu *menu, const char *objectName, const char *caption)
 
 } // namespace
 
-QWidget *createNavigationButtons(QWidget *window, Navigator &navigator, Qt::Orientation orientation)
+QWidget *createNavigationButtons(QWidget *window, Navigator &navigator, int columns)
 {
     auto *row = new QWidget(window);
     row->setObjectName(QStringLiteral("fraNavigation"));
-    auto *layout = new QBoxLayout(
-        orientation == Qt::Horizontal ? QBoxLayout::LeftToRight : QBoxLayout::TopToBottom, row);
+    auto *layout = new QGridLayout(row);
     layout->setContentsMargins(0, 0, 0, 0);
+    columns = qMax(1, columns);
+    int index = 0;
     for (const NavigationButton &button : NavigationButtons) {
         auto *push = new QPushButton(QString::fromLatin1(button.caption), row);
         push->setObjectName(QString::fromLatin1(button.objectName));
         push->setAutoDefault(false);
         QObject::connect(push, &QPushButton::clicked, window,
                          [&navigator, window, &button] { go(navigator, window, button); });
-        layout->addWidget(push);
+        layout->addWidget(push, index / columns, index % columns);
+        ++index;
     }
     return row;
 }

@@ -3,7 +3,6 @@
 #pragma once
 
 #include <QString>
-#include <Qt>
 
 class QMenuBar;
 class QWidget;
@@ -15,9 +14,9 @@ class Navigator;
 // The eight navigation buttons, in this order, with these object names and captions:
 // cmdConfigureController, cmdFind, cmdStatus, cmdGraph, cmdMainMenu (main screens, in place),
 // cmdMonitor (the monitor frame), cmdLogging, cmdSetpoints (modal). `window` is the main screen
-// the buttons sit on. Returns a new widget parented to `window`.
-QWidget *createNavigationButtons(QWidget *window, Navigator &navigator,
-                                 Qt::Orientation orientation = Qt::Horizontal);
+// the buttons sit on. They are laid out in rows of `columns`. Returns a new widget parented to
+// `window`.
+QWidget *createNavigationButtons(QWidget *window, Navigator &navigator, int columns = 4);
 
 // "&File" with "E&xit" (mnuFileExit): closes `window`, which ends the program.
 void addFileMenu(QMenuBar *bar, QWidget *window);
