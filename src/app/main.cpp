@@ -1,32 +1,21 @@
 // Entry point of the VantaLnk3 application (and of its product variant when named Orvel).
 #include "app/instance_lock.h"
 #include "app/startup.h"
+#include "app/windows.h"
 #include "comms/qt_serial_line.h"
 #include "core/app_state.h"
 #include "core/clock.h"
 #include "core/program_folder.h"
+#include "ui/navigator.h"
 #include "ui/qt_interaction.h"
 
 #include <QApplication>
-#include <QFile>
-#include <QMainWindow>
-
-namespace {
-// The first line of the title file, or the program's name when there is none.
-QString mainWindowTitle(const vanta::core::AppState &app)
-{
-    QFile file(app.programFile(app.ProductMode ? QStringLiteral("Apptitle-1.txt")
-                                               : QStringLiteral("Apptitle.txt")));
-    if (!file.open(QIODevice::ReadOnly))
-        return QStringLiteral("VantaLnk3");
-    return QString::fromLatin1(file.readLine()).trimmed();
-}
-} // namespace
 
 int main(int argc, char **argv)
 {
     using namespace vanta;
-    QApplication application(argc, argv); // takes Qt's own options out of argv
+    QApplication application(argc, argv);           // takes Qt's own options out of argv
+    QApplication::setQuitOnLastWindowClosed(false); // the navigator ends the program
     QStringList arguments;
     for (int i = 1; i < argc; ++i)
         arguments << QString::fromLocal8Bit(argv[i]);
@@ -38,18 +27,17 @@ int main(int argc, char **argv)
     ui::QtInteraction interaction;
     comms::CommLink link(state, line, clock, interaction);
     app::InstanceLock lock(app::InstanceLock::defaultPath(name));
-    QMainWindow window;
+    ui::Navigator navigator(state, link);
+    app::ProgramWindows windows(navigator);
+    QObject::connect(&navigator, &ui::Navigator::programEnded, &application,
+                     &QCoreApplication::quit, Qt::QueuedConnection);
 
     app::StartupEnvironment environment{
         link,
         name,
         app::commandLineText(arguments),
         [&lock] { return !lock.tryAcquire(); },
-        [&] {
-            window.setWindowTitle(mainWindowTitle(state));
-            window.resize(640, 480);
-            window.show();
-        },
+        [&windows] { windows.showMainWindow(); },
         {},
     };
     switch (app::runStartup(environment)) {

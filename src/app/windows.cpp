@@ -1,0 +1,36 @@
+// Registering the windows with the navigator. Only this file knows every window's header.
+#include "app/windows.h"
+
+#include "monitor/frmStatus.h"
+#include "ui/frmMain.h"
+
+#include <QTimer>
+#include <cstdio>
+
+namespace vanta::app {
+
+ProgramWindows::ProgramWindows(ui::Navigator &navigator)
+    : m_navigator(navigator), m_logging(navigator.context().link)
+{
+    navigator.registerMainScreen(QStringLiteral("frmMain"), [](const ui::WindowContext &context) {
+        return std::make_unique<ui::frmMain>(context);
+    });
+    navigator.registerMainScreen(QStringLiteral("frmStatus"), [](const ui::WindowContext &context) {
+        return std::make_unique<monitor::frmStatus>(context);
+    });
+    navigator.setLoggingTick([this] { m_logging.tmrLogging_Timer(); });
+}
+
+void ProgramWindows::showMainWindow()
+{
+    QWidget *main = m_navigator.showFirst(QStringLiteral("frmMain"));
+    if (main == nullptr || !qEnvironmentVariableIsSet("VANTA_STARTUP_PROBE"))
+        return;
+    QTimer::singleShot(0, main, [this] {
+        std::puts("main window shown");
+        std::fflush(stdout);
+        m_navigator.endProgram();
+    });
+}
+
+} // namespace vanta::app
