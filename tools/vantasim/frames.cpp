@@ -110,6 +110,11 @@ Match matchText(const QByteArray &buffer, char start, char second, char end, int
 
 std::optional<RawFrame> RequestFramer::next()
 {
+    return nextFrame(UnknownFunction::Wait);
+}
+
+std::optional<RawFrame> RequestFramer::nextFrame(UnknownFunction unknown)
+{
     while (!m_buffer.isEmpty()) {
         const Match rtu = matchRtu(m_buffer);
         const Match link = matchText(m_buffer, control::STX, 'L', control::ETX, MaxVantaLinkFrame);
@@ -127,7 +132,8 @@ std::optional<RawFrame> RequestFramer::next()
         const bool waiting = rtu.shape == Shape::Incomplete || link.shape == Shape::Incomplete ||
                              ascii.shape == Shape::Incomplete;
         // An unknown function code can only be framed by the silence after it.
-        const bool unknownRtu = rtuRequestLength(m_buffer) < 0 && m_buffer.size() < MaxRtuFrame;
+        const bool unknownRtu = unknown == UnknownFunction::Wait &&
+                                rtuRequestLength(m_buffer) < 0 && m_buffer.size() < MaxRtuFrame;
         if (waiting || unknownRtu)
             return std::nullopt;
         m_buffer.remove(0, 1);
@@ -137,12 +143,16 @@ std::optional<RawFrame> RequestFramer::next()
 
 std::optional<RawFrame> RequestFramer::takeAfterSilence()
 {
-    if (m_buffer.size() >= 4 && hasValidCrc(m_buffer)) {
-        RawFrame frame{Protocol::ModbusRtu, m_buffer};
-        m_buffer.clear();
-        return frame;
+    while (!m_buffer.isEmpty()) {
+        if (m_buffer.size() >= 4 && hasValidCrc(m_buffer)) {
+            RawFrame frame{Protocol::ModbusRtu, m_buffer};
+            m_buffer.clear();
+            return frame;
+        }
+        m_buffer.remove(0, 1);
+        if (std::optional<RawFrame> frame = nextFrame(UnknownFunction::Skip))
+            return frame;
     }
-    m_buffer.clear();
     return std::nullopt;
 }
 

@@ -37,9 +37,17 @@ public:
     std::optional<RawFrame> next();
     // Called when the line has been silent: an RTU frame of a function this side does not know
     // is recognised by its CRC alone (so it can be refused); anything else left is dropped.
+    // Call again until it returns nothing: frames may follow the unknown bytes.
     std::optional<RawFrame> takeAfterSilence();
 
 private:
+    enum class UnknownFunction
+    {
+        Wait,
+        Skip
+    };
+    std::optional<RawFrame> nextFrame(UnknownFunction unknown);
+
     QByteArray m_buffer;
 };
 

@@ -48,7 +48,7 @@ void Server::run(int stopFd)
         if (ready > 0 && (fds[0].revents & POLLIN))
             receive(now);
         if (!m_framer.isEmpty() && secondsBetween(m_lastByte, now) >= m_options.silenceSeconds) {
-            if (const std::optional<RawFrame> frame = m_framer.takeAfterSilence())
+            while (const std::optional<RawFrame> frame = m_framer.takeAfterSilence())
                 handle(*frame, now);
         }
         const double sinceTick = secondsBetween(m_lastTick, now);
