@@ -4,7 +4,6 @@
 
 #include "logging/frmViewLog.h"
 #include "logging/logging_sessions.h"
-#include "logging/logging_windows_widget.h"
 #include "logging_fixture.h"
 #include "ui/colours.h"
 
@@ -104,10 +103,8 @@ TEST_F(LoggingWindow, LoadsWithNothingSelectedAndEditable)
     EXPECT_TRUE(enabled("cmdStart"));
     EXPECT_FALSE(enabled("cmdStop"));
     EXPECT_FALSE(enabled("cmdView"));
-}
 
-TEST_F(LoggingWindow, WithoutAnOpenPortNothingCanStart)
-{
+    // Without an open port nothing can start, though settings can be edited.
     app.setCommEnabled(false);
     open();
     select(0);
@@ -191,12 +188,4 @@ TEST_F(LoggingWindow, StartViewAndStopASession)
     click("cmdView");
     EXPECT_EQ(viewerCaptions.size(), 2);
     EXPECT_EQ(ui.titles(), (QStringList{"Stop Logging?", "Stop Logging?"}));
-}
-
-TEST_F(LoggingWindow, RegistersBothWindows)
-{
-    ui::Navigator fresh(app, link);
-    logging::registerLoggingWindows(fresh);
-    EXPECT_TRUE(fresh.isRegistered(QStringLiteral("frmLogging")));
-    EXPECT_TRUE(fresh.isRegistered(QStringLiteral("frmViewLog")));
 }

@@ -1,7 +1,6 @@
 // Log lines: stamps of the scheduled time in local time, value texts, and the append.
 #include "logging/log_line.h"
 
-#include "core/app_error.h"
 #include "support/temp_program_folder.h"
 
 #include <QFile>
@@ -99,17 +98,6 @@ TEST(LogLine, AppendsLatin1LinesWithCrLf)
     QFile file(path);
     ASSERT_TRUE(file.open(QIODevice::ReadOnly));
     EXPECT_EQ(file.readAll(), QByteArray("a,1\r\nb,25\xb0\r\n"));
-}
-
-TEST(LogLine, UnwritableFileThrowsPathFileAccessError)
-{
-    vanta::test::TempProgramFolder folder;
-    try {
-        appendLogLine(folder.filePath(QStringLiteral("no/such/folder.csv")), QStringLiteral("x"));
-        FAIL() << "no error";
-    } catch (const vanta::core::AppError &error) {
-        EXPECT_EQ(error.number, 75);
-    }
 }
 
 TEST(LogLine, DayNumbersRoundTrip)
