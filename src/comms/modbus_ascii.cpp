@@ -15,17 +15,12 @@ void ModbusRead_A(CommLink &link, int Group, int Register, QString &ResultText, 
         return deliver(*settled, ResultText, Status);
 
     const QByteArray frame = buildAsciiReadRequest(request);
-    QVector<float> decoded;
-    Exchange exchange = modbusExchange(request, frame, QStringLiteral("modVanta.ModbusRead_A"));
-    exchange.onByte = [&](const QByteArray &received) {
-        ModbusReadOutcome outcome = judgeAsciiReadReply(request, frame, received);
-        decoded = std::move(outcome.values);
-        return outcome.check;
+    const Exchange exchange =
+        modbusExchange(request, frame, QStringLiteral("modVanta.ModbusRead_A"));
+    const auto judge = [&](const QByteArray &received) {
+        return judgeAsciiReadReply(request, frame, received);
     };
-    const TransactionResult result = runTransaction(link, exchange);
-    if (result.Status == 0)
-        storeReadValues(Values, decoded);
-    deliver(result, ResultText, Status);
+    deliver(runModbusRead(link, exchange, judge, Values), ResultText, Status);
 }
 
 void ModbusWrite_A(CommLink &link, int Group, int Register, QString &ResultText, qint16 &Status,

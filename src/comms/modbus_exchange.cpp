@@ -45,11 +45,22 @@ Exchange modbusExchange(const ModbusRequest &request, const QByteArray &frame,
     return exchange;
 }
 
-void storeReadValues(QVector<float> &Values, const QVector<float> &decoded)
+TransactionResult runModbusRead(CommLink &link, Exchange exchange, const ReadJudge &judge,
+                                QVector<float> &Values)
 {
+    QVector<float> decoded;
+    exchange.onByte = [&](const QByteArray &received) {
+        ModbusReadOutcome outcome = judge(received);
+        decoded = std::move(outcome.values);
+        return outcome.check;
+    };
+    const TransactionResult result = runTransaction(link, exchange);
+    if (result.Status != 0)
+        return result;
     if (Values.size() < decoded.size())
         Values.resize(decoded.size());
     std::copy(decoded.begin(), decoded.end(), Values.begin());
+    return result;
 }
 
 } // namespace vanta::comms

@@ -18,8 +18,13 @@ std::optional<TransactionResult> settleModbusWrite(const CommLink &link,
 Exchange modbusExchange(const ModbusRequest &request, const QByteArray &frame,
                         const QString &routine);
 
-// Puts the decoded values into the caller's array, growing it when it is shorter.
-void storeReadValues(QVector<float> &Values, const QVector<float> &decoded);
+// Judges the bytes of a read reply received so far and decodes the values of a good one.
+using ReadJudge = std::function<ModbusReadOutcome(const QByteArray &received)>;
+
+// Runs a read exchange; on success puts the decoded values into Values, growing it when it is
+// shorter, and leaves it alone otherwise.
+TransactionResult runModbusRead(CommLink &link, Exchange exchange, const ReadJudge &judge,
+                                QVector<float> &Values);
 
 // Copies a result into the engines' out-arguments.
 inline void deliver(const TransactionResult &result, QString &ResultText, qint16 &Status)

@@ -15,21 +15,15 @@ void ModbusRead_R(CommLink &link, int Group, int Register, QString &ResultText, 
         return deliver(*settled, ResultText, Status);
 
     const quint8 functionCode = *readFunctionCode(RegisterType);
-    QVector<float> decoded;
     Exchange exchange = modbusExchange(request, buildRtuReadRequest(request),
                                        QStringLiteral("modVanta.ModbusRead_R"));
-    exchange.onByte = [&](const QByteArray &received) {
-        ModbusReadOutcome outcome = judgeRtuReadReply(request, received);
-        decoded = std::move(outcome.values);
-        return outcome.check;
-    };
     exchange.onQuiet = [&](const QByteArray &received) {
         return judgeRtuException(request, functionCode, received, std::nullopt);
     };
-    const TransactionResult result = runTransaction(link, exchange);
-    if (result.Status == 0)
-        storeReadValues(Values, decoded);
-    deliver(result, ResultText, Status);
+    const auto judge = [&](const QByteArray &received) {
+        return judgeRtuReadReply(request, received);
+    };
+    deliver(runModbusRead(link, exchange, judge, Values), ResultText, Status);
 }
 
 void ModbusWrite_R(CommLink &link, int Group, int Register, QString &ResultText, qint16 &Status,

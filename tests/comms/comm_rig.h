@@ -9,6 +9,8 @@
 #include "support/settable_clock.h"
 
 #include <QByteArray>
+#include <functional>
+#include <gtest/gtest.h>
 #include <utility>
 #include <vector>
 
@@ -33,6 +35,35 @@ struct CommRig
         };
     }
 };
+
+// One scripted exchange: the reply for each attempt (silence when missing) and what the engine
+// must make of them.
+struct ExchangeCase
+{
+    std::vector<QByteArray> replies;
+    qint16 status;
+    const char *text;
+    size_t requests;
+};
+
+// Runs `exchange` once per case on a fresh rig and checks the status, the whole result text and
+// how many requests went out.
+inline void expectExchanges(const std::vector<ExchangeCase> &cases,
+                            const std::function<void(CommRig &, qint16 &, QString &)> &exchange)
+{
+    for (const ExchangeCase &c : cases) {
+        SCOPED_TRACE(c.text);
+        CommRig rig;
+        for (const QByteArray &reply : c.replies)
+            rig.line.queueReply(reply);
+        qint16 status = 0;
+        QString text;
+        exchange(rig, status, text);
+        EXPECT_EQ(status, c.status);
+        EXPECT_EQ(text, QString::fromLatin1(c.text));
+        EXPECT_EQ(rig.line.requests.size(), c.requests);
+    }
+}
 
 // Bytes from a hexadecimal text ("0103...").
 inline QByteArray hexBytes(const char *hex)

@@ -89,65 +89,48 @@ TEST(ModbusAscii, DecodesReadReplies)
     }
 }
 
-struct FailureCase
-{
-    std::vector<QByteArray> replies; // one per attempt
-    qint16 status;
-    const char *words;
-    size_t requests;
-};
-
-const char Label[] = " 701H (1794)";
-
-void expectFailures(const std::vector<FailureCase> &cases,
-                    const std::function<void(CommRig &, qint16 &, QString &)> &run,
-                    const char *label)
-{
-    for (const FailureCase &c : cases) {
-        SCOPED_TRACE(c.words);
-        CommRig rig;
-        for (const QByteArray &reply : c.replies)
-            rig.line.queueReply(reply);
-        qint16 status = 0;
-        QString text;
-        run(rig, status, text);
-        EXPECT_EQ(status, c.status);
-        EXPECT_EQ(text,
-                  c.status == 0 ? QString() : QStringLiteral("Address 001") + c.words + label);
-        EXPECT_EQ(rig.line.requests.size(), c.requests);
-    }
-}
-
 TEST(ModbusAscii, ReportsEveryReadFailureWithItsStatusAndText)
 {
-    const std::vector<FailureCase> cases = {
-        {{}, -1, ":No response from instrument at register", 2},
-        {{":0103", ":01"}, -1, ":Too short of response from instrument at register", 2},
+    const std::vector<test::ExchangeCase> cases = {
+        {{}, -1, "Address 001:No response from instrument at register 701H (1794)", 2},
+        {{":0103", ":01"},
+         -1,
+         "Address 001:Too short of response from instrument at register 701H (1794)",
+         2},
         {{":0103020005F4\r\n", ":0103020005F4\r\n"},
          -1,
-         ":Checksum error from instrument at register",
+         "Address 001:Checksum error from instrument at register 701H (1794)",
          2},
         {{":0203020005F4\r\n", ":0203020005F4\r\n"},
          -1,
-         ":Incorrect Address Returned from instrument at register",
+         "Address 001:Incorrect Address Returned from instrument at register 701H (1794)",
          2},
         {{":0104020005F4\r\n", ":0104020005F4\r\n"},
          -1,
-         ":Incorrect Modbus Code Returned from instrument at register",
+         "Address 001:Incorrect Modbus Code Returned from instrument at register 701H (1794)",
          2},
-        {{":010302\r\n", ":010302\r\n"}, -1, ":Response too short from instrument at register", 2},
-        {{":0183027A\r\n"}, 2, ":Illegal Data Address response from instrument for register", 1},
-        {{":0183007C\r\n"}, -1, ":Unknown Error 0 response from instrument for register", 1},
-        {{":0183G27A\r\n", ":0183G27A\r\n"}, -1, ":Checksum error from instrument at register", 2},
+        {{":010302\r\n", ":010302\r\n"},
+         -1,
+         "Address 001:Response too short from instrument at register 701H (1794)",
+         2},
+        {{":0183027A\r\n"},
+         2,
+         "Address 001:Illegal Data Address response from instrument for register 701H (1794)",
+         1},
+        {{":0183007C\r\n"},
+         -1,
+         "Address 001:Unknown Error 0 response from instrument for register 701H (1794)",
+         1},
+        {{":0183G27A\r\n", ":0183G27A\r\n"},
+         -1,
+         "Address 001:Checksum error from instrument at register 701H (1794)",
+         2},
         {{":0103020005F4\r\n", ":0103020005F5\r\n"}, 0, "", 2},
     };
-    expectFailures(
-        cases,
-        [](CommRig &rig, qint16 &status, QString &text) {
-            QVector<float> values;
-            read(rig, HoldingRegister, 1, status, text, values);
-        },
-        Label);
+    test::expectExchanges(cases, [](CommRig &rig, qint16 &status, QString &text) {
+        QVector<float> values;
+        read(rig, HoldingRegister, 1, status, text, values);
+    });
 }
 
 // A character that is no hexadecimal digit makes the reply fail even where the classic digit
@@ -181,14 +164,7 @@ TEST(ModbusAscii, FailsRepliesWithCharactersThatAreNoHexDigits)
 TEST(ModbusAscii, ChecksTheWriteEcho)
 {
     // Echoes of writing 7 to holding register 2A0H; the good one carries LRC 50.
-    struct Case
-    {
-        std::vector<QByteArray> replies;
-        qint16 status;
-        const char *text;
-        size_t requests;
-    };
-    const Case cases[] = {
+    const std::vector<test::ExchangeCase> cases = {
         {{":010602A0000750\r\n"}, 0, "", 1},
         {{":010602A1000750\r\n", ":010602A1000750\r\n"},
          -1,
@@ -208,18 +184,9 @@ TEST(ModbusAscii, ChecksTheWriteEcho)
          "Value= 7",
          1},
     };
-    for (const Case &c : cases) {
-        SCOPED_TRACE(c.text);
-        CommRig rig;
-        for (const QByteArray &reply : c.replies)
-            rig.line.queueReply(reply);
-        qint16 status = 0;
-        QString text;
+    test::expectExchanges(cases, [](CommRig &rig, qint16 &status, QString &text) {
         write(rig, HoldingRegister, 7, status, text);
-        EXPECT_EQ(status, c.status);
-        EXPECT_EQ(text, QString::fromLatin1(c.text));
-        EXPECT_EQ(rig.line.requests.size(), c.requests);
-    }
+    });
 }
 
 TEST(ModbusAscii, RefusesWhatMustNotBeSent)

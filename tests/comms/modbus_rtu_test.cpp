@@ -99,20 +99,12 @@ TEST(ModbusRtu, DecodesReadReplies)
     }
 }
 
-struct FailureCase
-{
-    std::vector<QByteArray> replies; // one per attempt; empty = silence
-    qint16 status;
-    const char *text;
-    size_t requests;
-};
-
 TEST(ModbusRtu, ReportsEveryReadFailureWithItsStatusAndText)
 {
     const QByteArray good = rtu("0103020005");
     QByteArray badCrc = good;
     badCrc[badCrc.size() - 1] = char(badCrc.back() ^ 0x01);
-    const FailureCase cases[] = {
+    const std::vector<test::ExchangeCase> cases = {
         {{}, -1, "Address 001:No response from instrument at register 2A0H (1794)", 2},
         {{hexBytes("0103"), hexBytes("010302")},
          -1,
@@ -149,20 +141,11 @@ TEST(ModbusRtu, ReportsEveryReadFailureWithItsStatusAndText)
         {{badCrc, good}, 0, "", 2},
         {{QByteArray(), good}, 0, "", 2},
     };
-    for (const FailureCase &c : cases) {
-        SCOPED_TRACE(c.text);
-        CommRig rig;
-        for (const QByteArray &reply : c.replies)
-            rig.line.queueReply(reply);
-        qint16 status = 0;
-        QString text;
+    test::expectExchanges(cases, [](CommRig &rig, qint16 &status, QString &text) {
         QVector<float> values{42};
         read(rig, {}, status, text, values);
-        EXPECT_EQ(status, c.status);
-        EXPECT_EQ(text, QString::fromLatin1(c.text));
-        EXPECT_EQ(rig.line.requests.size(), c.requests);
-        EXPECT_EQ(values.front(), c.status == 0 ? 5.0f : 42.0f); // failures keep the old value
-    }
+        EXPECT_EQ(values.front(), status == 0 ? 5.0f : 42.0f); // failures keep the old value
+    });
 }
 
 TEST(ModbusRtu, NamesEveryExceptionCode)
@@ -293,7 +276,7 @@ TEST(ModbusRtu, SendsWriteRequestsByteForByte)
 
 TEST(ModbusRtu, ChecksTheWriteEcho)
 {
-    const FailureCase cases[] = {
+    const std::vector<test::ExchangeCase> cases = {
         {{rtu("011002a10001"), rtu("011002a10001")},
          -1,
          "Address 001:Incorrect Register Number Returned from instrument at register 2A0H (1794)",
@@ -312,18 +295,9 @@ TEST(ModbusRtu, ChecksTheWriteEcho)
          "Address 001:Illegal Data Address response from instrument for register 2A0H (1794)",
          1},
     };
-    for (const FailureCase &c : cases) {
-        SCOPED_TRACE(c.text);
-        CommRig rig;
-        for (const QByteArray &reply : c.replies)
-            rig.line.queueReply(reply);
-        qint16 status = 0;
-        QString text;
+    test::expectExchanges(cases, [](CommRig &rig, qint16 &status, QString &text) {
         write(rig, {1, 1794, 0x2A0, HoldingRegister, {7}}, status, text);
-        EXPECT_EQ(status, c.status);
-        EXPECT_EQ(text, QString::fromLatin1(c.text));
-        EXPECT_EQ(rig.line.requests.size(), c.requests);
-    }
+    });
 }
 
 TEST(ModbusRtu, RefusesWriteValuesBeforeSending)

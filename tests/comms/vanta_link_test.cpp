@@ -196,33 +196,6 @@ TEST(VantaLink, DecodesReadRepliesByCommand)
     }
 }
 
-struct FailureCase
-{
-    std::vector<QByteArray> replies; // one per attempt
-    qint16 status;
-    const char *text;
-    size_t requests;
-};
-
-void expectReadFailures(const std::vector<FailureCase> &cases, int command, int reg)
-{
-    for (const FailureCase &c : cases) {
-        SCOPED_TRACE(c.text);
-        CommRig rig;
-        for (const QByteArray &bytes : c.replies)
-            rig.line.queueReply(bytes);
-        ReadResult result;
-        result.value.Value = 42;
-        VantaLinkRead(rig.link, result.text, result.status, 1, command, result.value, reg);
-        EXPECT_EQ(result.status, c.status);
-        EXPECT_EQ(result.text, QString::fromLatin1(c.text));
-        EXPECT_EQ(rig.line.requests.size(), c.requests);
-        if (c.status != 0) {
-            EXPECT_EQ(result.value.Value, 42);
-        }
-    }
-}
-
 QByteArray nak(const char *code)
 {
     return QByteArray(1, STX) + "L01N" + code + ACK;
@@ -232,7 +205,7 @@ TEST(VantaLink, ReportsEveryReadFailureWithItsStatusAndText)
 {
     QByteArray badChecksum = reply(QStringLiteral("0C110123"));
     badChecksum[badChecksum.size() - 2] = 'X';
-    const std::vector<FailureCase> cases = {
+    const std::vector<test::ExchangeCase> cases = {
         {{}, -1, "Address 01:No response from instrument for register 1794 (00)", 2},
         {{"\x02L01", "\x02L"},
          -1,
@@ -257,7 +230,12 @@ TEST(VantaLink, ReportsEveryReadFailureWithItsStatusAndText)
          2},
         {{badChecksum, reply("0C110123")}, 0, "", 2},
     };
-    expectReadFailures(cases, 0, 1794);
+    test::expectExchanges(cases, [](CommRig &rig, qint16 &status, QString &text) {
+        VantaLinkValue value;
+        value.Value = 42;
+        VantaLinkRead(rig.link, text, status, 1, 0, value, 1794);
+        EXPECT_EQ(value.Value, status == 0 ? -12.3f : 42.0f); // failures keep the old value
+    });
 }
 
 TEST(VantaLink, MapsNegativeAcknowledgements)
