@@ -47,6 +47,15 @@ void centreOver(QWidget &window, const QWidget *parent)
     window.move(parent->frameGeometry().center() - window.rect().center());
 }
 
+// Windows may add controls after they are built, so the names are copied at every showing.
+void showWindow(QWidget &window)
+{
+    applyAccessibleIds(&window);
+    window.show();
+    window.raise();
+    window.activateWindow();
+}
+
 } // namespace
 
 void ShowFormInPlace(QWidget *FromForm, QWidget *ToForm)
@@ -55,9 +64,7 @@ void ShowFormInPlace(QWidget *FromForm, QWidget *ToForm)
         return;
     if (FromForm != nullptr)
         ToForm->move(FromForm->pos());
-    ToForm->show();
-    ToForm->raise();
-    ToForm->activateWindow();
+    showWindow(*ToForm);
     if (FromForm != nullptr)
         FromForm->hide();
 }
@@ -116,7 +123,6 @@ QWidget *Navigator::build(Entry &target)
         target.window = target.dialogFactory(m_context);
     else
         target.window = target.windowFactory(m_context);
-    applyAccessibleIds(target.window.get());
     return target.window.get();
 }
 
@@ -182,8 +188,7 @@ void Navigator::showModeless(const QString &name)
     if (window == nullptr)
         return;
     window->showNormal();
-    window->raise();
-    window->activateWindow();
+    showWindow(*window);
 }
 
 void Navigator::openModal(QWidget *parent, const QString &name)
@@ -202,10 +207,8 @@ void Navigator::openModal(QWidget *parent, const QString &name)
         return;
     }
     const std::unique_ptr<QDialog> dialog = target->dialogFactory(m_context);
-    if (!dialog)
-        return;
-    applyAccessibleIds(dialog.get());
-    runDialog(*dialog, parent);
+    if (dialog)
+        runDialog(*dialog, parent);
 }
 
 void Navigator::runDialog(QDialog &dialog, QWidget *parent)
@@ -215,6 +218,7 @@ void Navigator::runDialog(QDialog &dialog, QWidget *parent)
     if (owner != nullptr)
         owner->deactivated();
     centreOver(dialog, parent);
+    applyAccessibleIds(&dialog);
     m_openDialogs.emplace_back(&dialog);
 
     QMetaObject::Connection closing;

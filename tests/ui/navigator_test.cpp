@@ -112,6 +112,19 @@ TEST_F(NavigatorTest, ModalWindowDeactivatesItsOpenerUntilItCloses)
     EXPECT_EQ(events, (QStringList{"-frmMain", "+frmLogging", "-frmLogging", "+frmMain"}));
 }
 
+TEST_F(NavigatorTest, ShownWindowsCarryTheirNamesForOutsideTools)
+{
+    qputenv("VANTA_ACCESSIBLE_IDS", "1");
+    QWidget *main = rig.navigator.showFirst(QStringLiteral("frmMain"));
+    auto *added = new QWidget(main); // added after the window was built
+    added->setObjectName(QStringLiteral("cmdStartSearch"));
+    rig.navigator.showMainScreen(main, QStringLiteral("frmStatus"));
+    rig.navigator.showMainScreen(rig.navigator.window("frmStatus"), QStringLiteral("frmMain"));
+    qunsetenv("VANTA_ACCESSIBLE_IDS");
+    EXPECT_EQ(main->accessibleDescription(), QStringLiteral("frmMain"));
+    EXPECT_EQ(added->accessibleDescription(), QStringLiteral("cmdStartSearch"));
+}
+
 TEST(ReentryGuard, RefusesASecondEntryOfTheSameTick)
 {
     ui::LoopTracker tracker;
