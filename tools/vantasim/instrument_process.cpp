@@ -219,7 +219,7 @@ int Instrument::outputByte() const
 int Instrument::rampSoakStatus() const
 {
     return (stored(8) & 1) | (stored(786) != 0 ? 2 : 0) | (stored(789) != 0 ? 4 : 0) |
-           (std::clamp(m_step, 0, StepCount - 1) << 4);
+           (std::clamp(m_programDone ? m_step - 1 : m_step, 0, StepCount - 1) << 4);
 }
 
 int Instrument::statusWord() const
