@@ -1,0 +1,148 @@
+// CPU cost of one transaction of each engine against an instant scripted instrument, and of the
+// wait for a reply that never comes on a real (pseudo-terminal) line: the wait must sleep, so its
+// CPU time stays far below its real time.
+#include "comms/comm_link.h"
+#include "comms/comm_port.h"
+#include "comms/modbus_ascii.h"
+#include "comms/modbus_rtu.h"
+#include "comms/qt_serial_line.h"
+#include "comms/vanta_link.h"
+#include "core/app_state.h"
+#include "core/clock.h"
+#include "support/scripted_line.h"
+#include "support/settable_clock.h"
+
+#include <QCoreApplication>
+#include <benchmark/benchmark.h>
+#include <pty.h>
+#include <unistd.h>
+
+namespace {
+
+using namespace vanta;
+
+// Nobody to ask: a benchmark run shows no boxes.
+class SilentUser final : public core::Interaction
+{
+public:
+    core::MsgResult MsgBox(const QString &, core::MsgButtons, core::MsgIcon, const QString &,
+                           core::MsgResult defaultButton) override
+    {
+        return defaultButton;
+    }
+    std::optional<QString> openFileDialog(const core::FileDialogRequest &) override { return {}; }
+    std::optional<QString> saveFileDialog(const core::FileDialogRequest &) override { return {}; }
+    void beep() override {}
+    void setBusy(bool) override {}
+};
+
+struct ScriptedBench
+{
+    test::SettableClock clock;
+    test::ScriptedLine line{clock};
+    SilentUser ui;
+    core::AppState app{QStringLiteral(".")};
+    comms::CommLink link{app, line, clock, ui};
+
+    explicit ScriptedBench(QByteArray reply)
+    {
+        app.Config.PollTimeout = 500;
+        line.setPortOpen(true);
+        app.setCommEnabled(true);
+        line.responder = [reply](const QByteArray &) { return reply; };
+    }
+};
+
+void BM_ModbusRtuRead(benchmark::State &state)
+{
+    const QByteArray frame = QByteArray::fromHex("0103020005");
+    ScriptedBench bench(frame + comms::ModbusCRC(frame));
+    QVector<float> values;
+    qint16 status = 0;
+    QString text;
+    for (auto _ : state) {
+        comms::ModbusRead_R(bench.link, 1, 1794, text, status, 1, 0x2A0, comms::HoldingRegister, 1,
+                            values);
+        benchmark::DoNotOptimize(values.data());
+    }
+    if (status != 0)
+        state.SkipWithError("read failed");
+}
+BENCHMARK(BM_ModbusRtuRead);
+
+void BM_ModbusAsciiRead(benchmark::State &state)
+{
+    ScriptedBench bench(":0103020005F5\r\n");
+    QVector<float> values;
+    qint16 status = 0;
+    QString text;
+    for (auto _ : state) {
+        comms::ModbusRead_A(bench.link, 1, 1794, text, status, 1, 0x2A0, comms::HoldingRegister, 1,
+                            values);
+        benchmark::DoNotOptimize(values.data());
+    }
+    if (status != 0)
+        state.SkipWithError("read failed");
+}
+BENCHMARK(BM_ModbusAsciiRead);
+
+void BM_VantaLinkRead(benchmark::State &state)
+{
+    const QString body = QStringLiteral("L010C110123");
+    ScriptedBench bench((QChar(2) + body + comms::VantaLinkChecksum(body)).toLatin1() + '\x06');
+    comms::VantaLinkValue value;
+    qint16 status = 0;
+    QString text;
+    for (auto _ : state) {
+        comms::VantaLinkRead(bench.link, text, status, 1, 0, value, 2);
+        benchmark::DoNotOptimize(value.Value);
+    }
+    if (status != 0)
+        state.SkipWithError("read failed");
+}
+BENCHMARK(BM_VantaLinkRead);
+
+// Two attempts of 50 ms each with nobody on the other end of a pseudo-terminal.
+void BM_SilentReplyWaitOnPseudoTerminal(benchmark::State &state)
+{
+    int master = -1;
+    int slave = -1;
+    char name[256] = {};
+    if (openpty(&master, &slave, name, nullptr, nullptr) != 0) {
+        state.SkipWithError("no pseudo-terminal");
+        return;
+    }
+    {
+        core::SystemClock clock;
+        SilentUser ui;
+        core::AppState app{QStringLiteral(".")};
+        comms::QtSerialLine line{QStringLiteral(".")};
+        line.setDevicePath(QString::fromLocal8Bit(name));
+        comms::CommLink link{app, line, clock, ui};
+        app.Config.PollTimeout = 50;
+        if (comms::InitComm(link, QStringLiteral("9600,N,8,1")) != 0) {
+            state.SkipWithError("port did not open");
+        } else {
+            QVector<float> values;
+            qint16 status = 0;
+            QString text;
+            for (auto _ : state)
+                comms::ModbusRead_R(link, 1, 0, text, status, 1, 0x10, comms::HoldingRegister, 1,
+                                    values);
+        }
+    }
+    close(slave);
+    close(master);
+}
+BENCHMARK(BM_SilentReplyWaitOnPseudoTerminal)->UseRealTime()->Unit(benchmark::kMillisecond);
+
+} // namespace
+
+int main(int argc, char **argv)
+{
+    QCoreApplication app(argc, argv);
+    benchmark::Initialize(&argc, argv);
+    benchmark::RunSpecifiedBenchmarks();
+    benchmark::Shutdown();
+    return 0;
+}
