@@ -71,6 +71,15 @@ bool hasNoModeSwitch(const QString &modelId)
            modelId == QLatin1String("Z9");
 }
 
+// Divisor, number format, units and alarm flags of a status word.
+StatusDecoding decodeStatusWord(int group, qint16 statusWord)
+{
+    StatusDecoding decoded;
+    comms::DecimalPointInfo(group, statusWord, decoded.divisor, decoded.format, decoded.units,
+                            decoded.alarm1, decoded.alarm2);
+    return decoded;
+}
+
 } // namespace
 
 qint16 toWord16(double value)
@@ -203,28 +212,25 @@ void StatusPoll::tmrPoll_Timer(int address)
     if (!read(StatusWordRegister, rawValue))
         return;
     const qint16 statusWord = toWord16(rawValue);
-    float divisor = 1;
-    QString format;
-    QString units;
-    bool alarm1 = false;
-    bool alarm2 = false;
-    comms::DecimalPointInfo(m_group, statusWord, divisor, format, units, alarm1, alarm2);
+    const StatusDecoding decoded = decodeStatusWord(m_group, statusWord);
     if (!read(ErrorWordRegister, rawValue))
         return;
     const qint16 errorWord = toWord16(rawValue);
 
     showModes(statusWord);
     if (m_group == 0) {
-        if (!showGroup0Alarm(Alarm1Register, alarm1, m_fields.Alm1StatText, m_fields.Alm1Colour))
+        if (!showGroup0Alarm(Alarm1Register, decoded.alarm1, m_fields.Alm1StatText,
+                             m_fields.Alm1Colour))
             return;
-        if (!showGroup0Alarm(Alarm2Register, alarm2, m_fields.Alm2StatText, m_fields.Alm2Colour))
+        if (!showGroup0Alarm(Alarm2Register, decoded.alarm2, m_fields.Alm2StatText,
+                             m_fields.Alm2Colour))
             return;
     } else {
-        showAlarm(alarm1, m_fields.Alm1StatText, m_fields.Alm1Colour);
-        showAlarm(alarm2, m_fields.Alm2StatText, m_fields.Alm2Colour);
+        showAlarm(decoded.alarm1, m_fields.Alm1StatText, m_fields.Alm1Colour);
+        showAlarm(decoded.alarm2, m_fields.Alm2StatText, m_fields.Alm2Colour);
     }
     const bool natFlag = bitSet(7, statusWord);
-    showProcessValue(processValue, divisor, format, units);
+    showProcessValue(processValue, decoded);
     showUnitErrors(errorWord, natFlag);
     if (!showSetpoint())
         return;
@@ -278,11 +284,11 @@ bool StatusPoll::showGroup0Alarm(int reg, bool flag, QString &text, StatusColour
     return true;
 }
 
-void StatusPoll::showProcessValue(qint16 processValue, float divisor, const QString &format,
-                                  const QString &units)
+void StatusPoll::showProcessValue(qint16 processValue, const StatusDecoding &decoded)
 {
-    const double shown = divisor != 0 ? processValue / static_cast<double>(divisor) : processValue;
-    m_fields.ProcessValueText = core::formatNumber(shown, format) + units;
+    const double divisor = decoded.divisor != 0 ? decoded.divisor : 1;
+    m_fields.ProcessValueText =
+        core::formatNumber(processValue / divisor, decoded.format) + decoded.units;
 }
 
 void StatusPoll::rebuildUnitErrors(const QStringList &errors)
@@ -384,16 +390,11 @@ void StatusPoll::demoTick()
     showModel(DemoModelValue);
 
     const auto processValue = static_cast<qint16>(std::lround(84 + 3 * m_random()));
-    float divisor = 1;
-    QString format;
-    QString units;
-    bool alarm1 = false;
-    bool alarm2 = false;
-    comms::DecimalPointInfo(m_group, DemoStatusWord, divisor, format, units, alarm1, alarm2);
+    const StatusDecoding decoded = decodeStatusWord(m_group, DemoStatusWord);
     showModes(DemoStatusWord);
-    showAlarm(alarm1, m_fields.Alm1StatText, m_fields.Alm1Colour);
-    showAlarm(alarm2, m_fields.Alm2StatText, m_fields.Alm2Colour);
-    showProcessValue(processValue, divisor, format, units);
+    showAlarm(decoded.alarm1, m_fields.Alm1StatText, m_fields.Alm1Colour);
+    showAlarm(decoded.alarm2, m_fields.Alm2StatText, m_fields.Alm2Colour);
+    showProcessValue(processValue, decoded);
 
     // The demo error word is decoded with the group-0 bit table whatever the group.
     const bool natFlag = bitSet(7, DemoStatusWord);
@@ -404,7 +405,7 @@ void StatusPoll::demoTick()
     }
 
     m_fields.SetpointVisible = true;
-    m_fields.SetpointText = core::formatNumber(DemoSetpoint, WholeNumberPattern) + units;
+    m_fields.SetpointText = core::formatNumber(DemoSetpoint, WholeNumberPattern) + decoded.units;
     m_fields.SoftVerText = versionText(DemoSoftVersion, QLatin1Char(' '));
     m_fields.CommVerVisible = m_group == 0;
     m_fields.CommVerText = versionText(DemoCommVersion, QLatin1Char(' '));

@@ -64,6 +64,16 @@ QString versionText(double value, QChar separator);
 // A six-character version reply shown as "12 34 56"; shorter replies give what they have.
 QString spacedVersionText(const QString &reply);
 
+// What a status word says beside the mode bits.
+struct StatusDecoding
+{
+    float divisor = 1;
+    QString format;
+    QString units;
+    bool alarm1 = false;
+    bool alarm2 = false;
+};
+
 class StatusPoll
 {
 public:
@@ -91,8 +101,7 @@ private:
     void showModes(qint16 statusWord);
     void showAlarm(bool on, QString &text, StatusColour &colour);
     bool showGroup0Alarm(int reg, bool flag, QString &text, StatusColour &colour);
-    void showProcessValue(qint16 processValue, float divisor, const QString &format,
-                          const QString &units);
+    void showProcessValue(qint16 processValue, const StatusDecoding &decoded);
     void showUnitErrors(qint16 errorWord, bool natFlag);
     void rebuildUnitErrors(const QStringList &errors);
     bool showSetpoint();

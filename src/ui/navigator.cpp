@@ -75,7 +75,7 @@ Navigator::Navigator(core::AppState &app, comms::CommLink &link, QObject *parent
 
 Navigator::~Navigator() = default;
 
-void Navigator::register_(const QString &name, Entry newEntry)
+void Navigator::addEntry(const QString &name, Entry newEntry)
 {
     m_entries.insert_or_assign(name, std::move(newEntry));
 }
@@ -83,19 +83,19 @@ void Navigator::register_(const QString &name, Entry newEntry)
 void Navigator::registerMainScreen(const QString &name, WindowFactory factory)
 {
     Entry newEntry{Entry::Kind::MainScreen, std::move(factory), {}, {}, {}};
-    register_(name, std::move(newEntry));
+    addEntry(name, std::move(newEntry));
 }
 
 void Navigator::registerModeless(const QString &name, WindowFactory factory)
 {
     Entry newEntry{Entry::Kind::Modeless, std::move(factory), {}, {}, {}};
-    register_(name, std::move(newEntry));
+    addEntry(name, std::move(newEntry));
 }
 
 void Navigator::registerModal(const QString &name, DialogFactory factory, ModalLifetime lifetime)
 {
     Entry newEntry{Entry::Kind::Modal, {}, std::move(factory), lifetime, {}};
-    register_(name, std::move(newEntry));
+    addEntry(name, std::move(newEntry));
 }
 
 bool Navigator::isRegistered(const QString &name) const
@@ -124,6 +124,17 @@ QWidget *Navigator::build(Entry &target)
     else
         target.window = target.windowFactory(m_context);
     return target.window.get();
+}
+
+Navigator::Entry *Navigator::entryToShow(const QString &name, Entry::Kind kind)
+{
+    if (m_ending)
+        return nullptr;
+    Entry *found = entry(name);
+    if (found != nullptr && found->kind == kind)
+        return found;
+    notAvailable(name);
+    return nullptr;
 }
 
 void Navigator::notAvailable(const QString &name)
@@ -161,13 +172,9 @@ QWidget *Navigator::showFirst(const QString &name)
 
 void Navigator::showMainScreen(QWidget *from, const QString &name)
 {
-    if (m_ending)
+    Entry *target = entryToShow(name, Entry::Kind::MainScreen);
+    if (target == nullptr)
         return;
-    Entry *target = entry(name);
-    if (target == nullptr || target->kind != Entry::Kind::MainScreen) {
-        notAvailable(name);
-        return;
-    }
     QWidget *to = build(*target);
     if (to == nullptr || to == from)
         return;
@@ -177,13 +184,9 @@ void Navigator::showMainScreen(QWidget *from, const QString &name)
 
 void Navigator::showModeless(const QString &name)
 {
-    if (m_ending)
+    Entry *target = entryToShow(name, Entry::Kind::Modeless);
+    if (target == nullptr)
         return;
-    Entry *target = entry(name);
-    if (target == nullptr || target->kind != Entry::Kind::Modeless) {
-        notAvailable(name);
-        return;
-    }
     QWidget *window = build(*target);
     if (window == nullptr)
         return;
@@ -193,13 +196,9 @@ void Navigator::showModeless(const QString &name)
 
 void Navigator::openModal(QWidget *parent, const QString &name)
 {
-    if (m_ending)
+    Entry *target = entryToShow(name, Entry::Kind::Modal);
+    if (target == nullptr)
         return;
-    Entry *target = entry(name);
-    if (target == nullptr || target->kind != Entry::Kind::Modal) {
-        notAvailable(name);
-        return;
-    }
     if (target->lifetime == ModalLifetime::Kept) {
         auto *dialog = static_cast<QDialog *>(build(*target));
         if (dialog != nullptr)

@@ -148,8 +148,11 @@ private:
     };
 
     Entry *entry(const QString &name);
+    // The registered window of that kind to show now; null, after saying so, when there is
+    // none, and null when the program is ending.
+    Entry *entryToShow(const QString &name, Entry::Kind kind);
     QWidget *build(Entry &entry);
-    void register_(const QString &name, Entry entry);
+    void addEntry(const QString &name, Entry entry);
     void notAvailable(const QString &name);
     void switchActive(QWidget *to);
     void runDialog(QDialog &dialog, QWidget *parent);
