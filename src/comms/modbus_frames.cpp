@@ -2,7 +2,6 @@
 #include "comms/modbus_frames.h"
 
 #include "comms/modbus_rtu.h"
-#include "core/address.h"
 #include "core/number_format.h"
 
 #include <cmath>
@@ -74,7 +73,7 @@ QString invalidTypeText(const ModbusRequest &request)
 
 QString ModbusRequest::addressPrefix() const
 {
-    return QStringLiteral("Address ") + core::FormatAddress(Group, Address);
+    return comms::addressPrefix(Group, Address);
 }
 
 QString ModbusRequest::label() const

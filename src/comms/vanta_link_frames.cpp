@@ -211,7 +211,7 @@ bool isVantaLinkWriteCommand(int Command)
 
 QString VantaLinkRequest::addressPrefix() const
 {
-    return QStringLiteral("Address ") + core::Hex2(Address);
+    return comms::addressPrefix(0, Address); // always hexadecimal
 }
 
 QString VantaLinkRequest::label() const

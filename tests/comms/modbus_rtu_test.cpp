@@ -190,6 +190,7 @@ TEST(ModbusRtu, RefusesRequestsThatMustNotBeSent)
     const Case cases[] = {
         {{1, 1794, 0, 0x2A0, HoldingRegister, 1}, "Address 000:Invalid instrument address"},
         {{1, 1794, 256, 0x2A0, HoldingRegister, 1}, "Address 256:Invalid instrument address"},
+        {{0, 1794, 256, 1794, HoldingRegister, 1}, "Address 100:Invalid instrument address"},
         {{1, 1794, 1, 0, HoldingRegister, 1}, "Address 001:Invalid Modbus Register > 0H (1794)"},
         {{0, 0, 1, 0, HoldingRegister, 1}, "Address 01:Invalid Modbus Register > 0"},
         {{1, 0, 1, 0x10000, HoldingRegister, 1}, "Address 001:Invalid Modbus Register > 10000H"},

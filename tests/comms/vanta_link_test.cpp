@@ -286,6 +286,7 @@ TEST(VantaLink, RefusesCommandsThatMustNotBeSent)
         {1177, 1,
          "Address 01:Invalid Vanta Link Read Register (It is a write command.) > 1177 (0499)"},
         {10, 0, "Address 00:Invalid instrument address"},
+        {10, 0x1FF, "Address 1FF:Invalid instrument address"},
     };
     for (const Case &c : cases) {
         SCOPED_TRACE(c.text);
@@ -295,6 +296,24 @@ TEST(VantaLink, RefusesCommandsThatMustNotBeSent)
         EXPECT_EQ(result.text, c.text);
         EXPECT_TRUE(rig.line.requests.empty());
     }
+}
+
+TEST(VantaLink, DemoModeAnswersWithoutTheLine)
+{
+    CommRig rig;
+    rig.app.setDemoMode(true);
+    ReadResult result;
+    result.status = 7;
+    result.value.Value = 42;
+    VantaLinkRead(rig.link, result.text, result.status, 0, 512, result.value, 0);
+    EXPECT_EQ(result.status, 0);
+    EXPECT_EQ(result.text, QString());
+    EXPECT_EQ(result.value.Value, 42);
+    QString replyText = QStringLiteral("old");
+    VantaLinkWrite(rig.link, result.text, result.status, 1, 256, 1e6f, 0, replyText, false);
+    EXPECT_EQ(result.status, 0);
+    EXPECT_EQ(replyText, QString());
+    EXPECT_TRUE(rig.line.requests.empty());
 }
 
 TEST(VantaLink, WritesAndChecksTheAcknowledgement)
