@@ -308,19 +308,6 @@ TEST(StatusPoll, DemoTickShowsFixedValuesWithoutReads)
     }
 }
 
-TEST(StatusPoll, DemoProcessValueStaysWithin84To87)
-{
-    StatusRig rig(0);
-    rig.app.setDemoMode(true);
-    for (const double random : {0.0, 0.16, 0.17, 0.99999}) {
-        monitor::StatusPoll poll(rig.link, [random] { return random; });
-        poll.tmrPoll_Timer(1);
-        const int shown = poll.fields().ProcessValueText.split(' ').first().toInt();
-        EXPECT_GE(shown, 84);
-        EXPECT_LE(shown, 87);
-    }
-}
-
 TEST(StatusWords, SixteenBitConversionAndCodes)
 {
     const std::pair<double, qint16> words[] = {

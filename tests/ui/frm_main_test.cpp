@@ -141,28 +141,6 @@ TEST_F(FrmMainTest, IndicatorsErrorLineAndLoggingTimerFollowTheState)
     EXPECT_FALSE(timer->isActive());
 }
 
-TEST_F(FrmMainTest, CarriesTheNavigationButtonsAndMenusWithTheirCaptions)
-{
-    auto window = load();
-    const std::pair<const char *, const char *> buttons[] = {
-        {"cmdConfigureController", "   &Configure   Instrument"},
-        {"cmdFind", "   F&ind     Instruments"},
-        {"cmdStatus", "   Instrument  &Status"},
-        {"cmdGraph", "&Graphing"},
-        {"cmdMainMenu", "   &Main Menu Screen"},
-        {"cmdMonitor", "S&ystem Monitor"},
-        {"cmdLogging", "&Logging"},
-        {"cmdSetpoints", "  &Edit   Setpoints"},
-    };
-    for (const auto &[name, caption] : buttons) {
-        SCOPED_TRACE(name);
-        EXPECT_EQ(control<QPushButton>(*window, name)->text(), QString::fromLatin1(caption));
-    }
-    for (const char *item :
-         {"mnuFileExit", "mnuCommSetup", "mnuCommTerm", "mnuCommRegister", "mnuVantaLink"})
-        EXPECT_NE(window->findChild<QAction *>(QString::fromLatin1(item)), nullptr) << item;
-}
-
 TEST_F(FrmMainTest, StatusButtonMovesToTheStatusWindowInPlace)
 {
     QStringList events;

@@ -1,11 +1,9 @@
-// Shared widget helpers: accessible ids, Enter as Tab, address lists, message boxes.
+// Shared widget helpers: accessible ids, Enter as Tab, message boxes.
 #include "ui/accessible_ids.h"
-#include "ui/address_combo.h"
 #include "ui/enter_as_tab.h"
 #include "ui/qt_interaction.h"
 
 #include <QApplication>
-#include <QComboBox>
 #include <QKeyEvent>
 #include <QLineEdit>
 #include <QMessageBox>
@@ -71,22 +69,6 @@ TEST(EnterAsTab, MovesFocusFromFieldsButNotFromMultiLineText)
     pressKey(notes, Qt::Key_Return);
     EXPECT_TRUE(notes->hasFocus());
     EXPECT_EQ(notes->toPlainText(), QStringLiteral("\n"));
-}
-
-TEST(AddressCombo, FillsForTheGroupAndParsesTheText)
-{
-    QComboBox combo;
-    ui::FillAddressList(combo, /*HexMode=*/true, /*SetDefault=*/true);
-    EXPECT_EQ(combo.count(), 255);
-    EXPECT_EQ(combo.itemText(0), QStringLiteral("01"));
-    EXPECT_EQ(combo.currentText(), QStringLiteral("32"));
-    EXPECT_EQ(ui::ParseAddressCombo(combo, 0), 50);
-
-    ui::FillAddressList(combo, /*HexMode=*/false, /*SetDefault=*/true);
-    EXPECT_EQ(combo.count(), 255);
-    EXPECT_EQ(combo.itemText(254), QStringLiteral("255"));
-    EXPECT_EQ(combo.currentText(), QStringLiteral("001"));
-    EXPECT_EQ(ui::ParseAddressCombo(combo, 1), 1);
 }
 
 TEST(QtInteraction, FileFiltersTakeQtsForm)
