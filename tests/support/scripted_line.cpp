@@ -16,6 +16,15 @@ void ScriptedLine::queueInput(const QByteArray &bytes)
     m_buffer += bytes;
 }
 
+void ScriptedLine::clearScript()
+{
+    m_replies.clear();
+    m_arrivals.clear();
+    m_buffer.clear();
+    requests.clear();
+    waits = 0;
+}
+
 void ScriptedLine::setSettings(const QString &text)
 {
     comms::requirePortSettings(text);

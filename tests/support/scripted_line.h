@@ -25,6 +25,8 @@ public:
     std::function<QByteArray(const QByteArray &request)> responder;
     // Bytes waiting at once, before any request (stale noise for the flush).
     void queueInput(const QByteArray &bytes);
+    // Forgets queued replies, waiting bytes and the record of requests, for reuse.
+    void clearScript();
 
     // What the program did with the line.
     std::vector<QByteArray> requests;

@@ -1,0 +1,80 @@
+// What the engine fuzz targets share: a scripted rig on a cheap clock, the bytes of the accepted
+// attempt, and a check that stops the run.
+#pragma once
+
+#include "comms/comm_rig.h"
+
+#include <QTimeZone>
+#include <cstdlib>
+
+namespace vanta::fuzz {
+
+// Stops the fuzzer with the input that broke `condition`.
+inline void require(bool condition)
+{
+    if (!condition)
+        std::abort();
+}
+
+// Success and an empty text go together, as do failure and a text saying why.
+inline void requireConsistent(qint16 status, const QString &text)
+{
+    require(status == 0 ? text.isEmpty() : !text.isEmpty());
+}
+
+// One rig for the whole run (building the shared state for every input would cost more than the
+// transaction), cleared for each input. Its clock runs in UTC, so reading it costs no time-zone
+// work. The replies go to the first and the second attempt.
+inline test::CommRig &rigWithReplies(const QByteArray &first, const QByteArray &second)
+{
+    static test::CommRig rig;
+    rig.clock.setLocal(QDateTime(QDate(2009, 3, 15), QTime(10, 0), QTimeZone::utc()));
+    rig.line.clearScript();
+    rig.traced.clear();
+    rig.ui.boxes.clear();
+    rig.link.lastTransaction = comms::LastTransaction();
+    rig.app.PacingEnabled = false;
+    rig.line.queueReply(first);
+    rig.line.queueReply(second);
+    return rig;
+}
+
+// The rig for one input: the bytes after the first `headerBytes` are the replies, and the second
+// byte says where the first attempt's reply ends. Empty when the input is too short.
+inline test::CommRig *rigForInput(const uint8_t *data, size_t size, size_t headerBytes)
+{
+    if (size < headerBytes || headerBytes < 2)
+        return nullptr;
+    const QByteArray replies(reinterpret_cast<const char *>(data + headerBytes),
+                             int(size - headerBytes));
+    const int split = data[1] % (replies.size() + 1);
+    return &rigWithReplies(replies.left(split), replies.mid(split));
+}
+
+// A Modbus request chosen by one input byte.
+struct ModbusFuzzRequest
+{
+    bool isRead;
+    int type;  // 1..5
+    int count; // 1..4
+    int group; // 0 or 1
+    QVector<float> writeValues;
+};
+
+inline ModbusFuzzRequest modbusRequest(int op)
+{
+    return {(op & 1) != 0, 1 + (op >> 1) % 5, 1 + (op >> 4) % 4, (op & 0x40) ? 0 : 1,
+            QVector<float>{float(op >> 4) - 8, -1, 0, 300}};
+}
+
+// The bytes the last attempt received.
+inline QByteArray lastReceived(const test::CommRig &rig)
+{
+    for (auto it = rig.traced.rbegin(); it != rig.traced.rend(); ++it) {
+        if (it->first == comms::TraceDirection::Received)
+            return it->second;
+    }
+    return {};
+}
+
+} // namespace vanta::fuzz
