@@ -6,6 +6,10 @@
 
 #include <QFileInfo>
 
+#ifdef Q_OS_UNIX
+#include <sys/ioctl.h>
+#endif
+
 namespace vanta::comms {
 
 namespace {
@@ -56,6 +60,20 @@ core::AppError openError(const QSerialPort &port, const QString &device)
     default:
         return {CouldNotSetCommState, QStringLiteral("Could not set comm state") + detail};
     }
+}
+
+// False only when the device itself says nothing waits. That spares the zero-time wait, and
+// the time-out error with its translated text that QSerialPort makes when it finds nothing:
+// most of the cost of a poll that comes up empty.
+bool deviceMayHaveInput(const QSerialPort &port)
+{
+#ifdef Q_OS_UNIX
+    int waiting = 0;
+    return ::ioctl(port.handle(), FIONREAD, &waiting) != 0 || waiting > 0;
+#else
+    Q_UNUSED(port);
+    return true;
+#endif
 }
 
 } // namespace
@@ -176,8 +194,10 @@ int QtSerialLine::inBufferCount()
 {
     if (!m_port.isOpen())
         return 0;
+    if (m_port.bytesAvailable() > 0 || !deviceMayHaveInput(m_port))
+        return static_cast<int>(m_port.bytesAvailable());
     // Without an event loop the buffer only fills when asked; a zero wait polls the device once.
-    if (m_port.bytesAvailable() == 0 && !m_port.waitForReadyRead(0))
+    if (!m_port.waitForReadyRead(0))
         m_port.clearError();
     return static_cast<int>(m_port.bytesAvailable());
 }
