@@ -420,7 +420,7 @@ TEST_F(RegisterAccess, OutOfRangeWriteValuesGetEngineRefusalInsteadOfWrapping)
     } cases[] = {
         {0, "R", 2, 40000, -1},  {0, "R", 2, 32767.6f, -1}, {1, "A", 2, -32769, -1},
         {0, "L", 100, 10000, 3}, {0, "L", 274, -10000, 3},  {0, "L", 350, 40000, 3},
-        {0, "L", 100, 1e9f, 3},  {1, "R", 2, NAN, -1},
+        {0, "L", 100, 1e9f, 3},  {0, "L", 100, NAN, 3},     {1, "R", 2, NAN, -1},
     };
     for (const auto &c : cases) {
         SCOPED_TRACE(QStringLiteral("%1 %2").arg(c.reg).arg(c.value).toStdString());
