@@ -53,38 +53,32 @@ struct ScriptedBench
     }
 };
 
-void BM_ModbusRtuRead(benchmark::State &state)
+using ModbusRead = void (*)(comms::CommLink &, int, int, QString &, qint16 &, int, int, int, int,
+                            QVector<float> &);
+
+// One holding register read again and again from an instrument that answers `reply` at once.
+void BM_ModbusRead(benchmark::State &state, ModbusRead read, const QByteArray &reply)
+{
+    ScriptedBench bench(reply);
+    QVector<float> values;
+    qint16 status = 0;
+    QString text;
+    for (auto _ : state) {
+        read(bench.link, 1, 1794, text, status, 1, 0x2A0, comms::HoldingRegister, 1, values);
+        benchmark::DoNotOptimize(values.data());
+    }
+    if (status != 0)
+        state.SkipWithError("read failed");
+}
+
+QByteArray rtuReply()
 {
     const QByteArray frame = QByteArray::fromHex("0103020005");
-    ScriptedBench bench(frame + comms::ModbusCRC(frame));
-    QVector<float> values;
-    qint16 status = 0;
-    QString text;
-    for (auto _ : state) {
-        comms::ModbusRead_R(bench.link, 1, 1794, text, status, 1, 0x2A0, comms::HoldingRegister, 1,
-                            values);
-        benchmark::DoNotOptimize(values.data());
-    }
-    if (status != 0)
-        state.SkipWithError("read failed");
+    return frame + comms::ModbusCRC(frame);
 }
-BENCHMARK(BM_ModbusRtuRead);
 
-void BM_ModbusAsciiRead(benchmark::State &state)
-{
-    ScriptedBench bench(":0103020005F5\r\n");
-    QVector<float> values;
-    qint16 status = 0;
-    QString text;
-    for (auto _ : state) {
-        comms::ModbusRead_A(bench.link, 1, 1794, text, status, 1, 0x2A0, comms::HoldingRegister, 1,
-                            values);
-        benchmark::DoNotOptimize(values.data());
-    }
-    if (status != 0)
-        state.SkipWithError("read failed");
-}
-BENCHMARK(BM_ModbusAsciiRead);
+BENCHMARK_CAPTURE(BM_ModbusRead, rtu, &comms::ModbusRead_R, rtuReply());
+BENCHMARK_CAPTURE(BM_ModbusRead, ascii, &comms::ModbusRead_A, QByteArray(":0103020005F5\r\n"));
 
 void BM_VantaLinkRead(benchmark::State &state)
 {

@@ -2,9 +2,11 @@
 // attempt, and a check that stops the run.
 #pragma once
 
+#include "comms/comm_link.h"
 #include "comms/comm_rig.h"
 
 #include <QTimeZone>
+#include <cstdint>
 #include <cstdlib>
 
 namespace vanta::fuzz {
@@ -51,20 +53,49 @@ inline test::CommRig *rigForInput(const uint8_t *data, size_t size, size_t heade
     return &rigWithReplies(replies.left(split), replies.mid(split));
 }
 
-// A Modbus request chosen by one input byte.
-struct ModbusFuzzRequest
+// One Modbus engine as the fuzz targets drive it, with the target's own checks of an accepted
+// reply.
+struct ModbusEngineUnderTest
 {
-    bool isRead;
-    int type;  // 1..5
-    int count; // 1..4
-    int group; // 0 or 1
-    QVector<float> writeValues;
+    using Read = void (*)(comms::CommLink &, int, int, QString &, qint16 &, int, int, int, int,
+                          QVector<float> &);
+    using Write = void (*)(comms::CommLink &, int, int, QString &, qint16 &, int, int, int, int,
+                           const QVector<float> &);
+    Read read;
+    Write write;
+    bool writesOneValue; // Modbus ASCII writes Values[0] only
+    void (*checkAcceptedRead)(const test::CommRig &, int type, int count,
+                              const QVector<float> &values);
+    void (*checkAcceptedWrite)(const test::CommRig &);
 };
 
-inline ModbusFuzzRequest modbusRequest(int op)
+// One input: the first byte picks read or write, register type (1..5), count (1..4) and group
+// (0 or 1); the rest are the replies.
+inline int fuzzModbusEngine(const uint8_t *data, size_t size, const ModbusEngineUnderTest &engine)
 {
-    return {(op & 1) != 0, 1 + (op >> 1) % 5, 1 + (op >> 4) % 4, (op & 0x40) ? 0 : 1,
-            QVector<float>{float(op >> 4) - 8, -1, 0, 300}};
+    test::CommRig *rig = rigForInput(data, size, 2);
+    if (!rig)
+        return 0;
+    const int op = data[0];
+    const int type = 1 + (op >> 1) % 5;
+    const int count = 1 + (op >> 4) % 4;
+    const int group = (op & 0x40) ? 0 : 1;
+    qint16 status = 0;
+    QString text;
+    if (op & 1) {
+        QVector<float> values;
+        engine.read(rig->link, group, 7, text, status, 1, 0x10, type, count, values);
+        if (status == 0)
+            engine.checkAcceptedRead(*rig, type, count, values);
+    } else {
+        const QVector<float> values{float(op >> 4) - 8, -1, 0, 300};
+        engine.write(rig->link, group, 7, text, status, 1, 0x10, type,
+                     engine.writesOneValue ? 1 : count, values);
+        if (status == 0)
+            engine.checkAcceptedWrite(*rig);
+    }
+    requireConsistent(status, text);
+    return 0;
 }
 
 // The bytes the last attempt received.

@@ -3,8 +3,6 @@
 #include "comms/modbus_ascii.h"
 #include "engine_fuzz_support.h"
 
-#include <cstdint>
-
 namespace {
 
 using namespace vanta;
@@ -69,23 +67,7 @@ void checkAcceptedWrite(const test::CommRig &rig)
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size)
 {
-    test::CommRig *rig = fuzz::rigForInput(data, size, 2);
-    if (!rig)
-        return 0;
-    const fuzz::ModbusFuzzRequest r = fuzz::modbusRequest(data[0]);
-    qint16 status = 0;
-    QString text;
-    if (r.isRead) {
-        QVector<float> values;
-        comms::ModbusRead_A(rig->link, r.group, 7, text, status, 1, 0x10, r.type, r.count, values);
-        if (status == 0)
-            checkAcceptedRead(*rig, r.type, r.count, values);
-    } else {
-        comms::ModbusWrite_A(rig->link, r.group, 7, text, status, 1, 0x10, r.type, 1,
-                             r.writeValues);
-        if (status == 0)
-            checkAcceptedWrite(*rig);
-    }
-    fuzz::requireConsistent(status, text);
-    return 0;
+    static const fuzz::ModbusEngineUnderTest engine{&comms::ModbusRead_A, &comms::ModbusWrite_A,
+                                                    true, &checkAcceptedRead, &checkAcceptedWrite};
+    return fuzz::fuzzModbusEngine(data, size, engine);
 }
