@@ -36,31 +36,36 @@ struct CommRig
     }
 };
 
-// One scripted exchange: the reply for each attempt (silence when missing) and what the engine
-// must make of them.
+// One scripted exchange: the replies to the first requests, the last of which also answers
+// every later one (none: silence), and what the engine must make of them. `words` is the result
+// text between the address prefix and the label; empty for success.
 struct ExchangeCase
 {
     std::vector<QByteArray> replies;
     qint16 status;
-    const char *text;
+    const char *words;
     size_t requests;
 };
 
-// Runs `exchange` once per case on a fresh rig and checks the status, the whole result text and
-// how many requests went out.
+// Runs `exchange` once per case on a fresh rig and checks the status, the whole result text
+// (prefix + words + label) and how many requests went out.
 inline void expectExchanges(const std::vector<ExchangeCase> &cases,
-                            const std::function<void(CommRig &, qint16 &, QString &)> &exchange)
+                            const std::function<void(CommRig &, qint16 &, QString &)> &exchange,
+                            const QString &prefix, const QString &label)
 {
     for (const ExchangeCase &c : cases) {
-        SCOPED_TRACE(c.text);
+        SCOPED_TRACE(c.words);
         CommRig rig;
         for (const QByteArray &reply : c.replies)
             rig.line.queueReply(reply);
+        if (!c.replies.empty())
+            rig.line.responder = [last = c.replies.back()](const QByteArray &) { return last; };
         qint16 status = 0;
         QString text;
         exchange(rig, status, text);
         EXPECT_EQ(status, c.status);
-        EXPECT_EQ(text, QString::fromLatin1(c.text));
+        const QString words = QString::fromLatin1(c.words);
+        EXPECT_EQ(text, words.isEmpty() ? QString() : prefix + words + label);
         EXPECT_EQ(rig.line.requests.size(), c.requests);
     }
 }

@@ -11,7 +11,6 @@
 #include "core/clock.h"
 #include "support/scripted_interaction.h"
 
-#include <QTemporaryDir>
 #include <atomic>
 #include <fcntl.h>
 #include <functional>
@@ -192,18 +191,6 @@ TEST(QtSerialLine, AMissingDeviceDisablesCommunications)
     EXPECT_TRUE(rig.ui.boxes.front().text.contains("COM7,"));
     EXPECT_FALSE(rig.app.CommEnabled());
     EXPECT_FALSE(rig.line.portOpen());
-}
-
-TEST(QtSerialLine, MapsPortNumbersThroughTheProgramFolder)
-{
-    QTemporaryDir folder;
-    QtSerialLine line(folder.path());
-    line.setCommPort(3);
-    EXPECT_EQ(line.devicePath(), "/dev/ttyS2");
-    line.setDevicePath(QStringLiteral("/dev/ttyUSB0"));
-    EXPECT_EQ(line.devicePath(), "/dev/ttyUSB0");
-    line.setDevicePath(QString());
-    EXPECT_EQ(line.devicePath(), "/dev/ttyS2");
 }
 
 } // namespace

@@ -139,32 +139,5 @@ TEST(Transaction, APortFailureIsReportedAndNeverReadsAsSuccess)
     EXPECT_TRUE(rig.ui.boxes.front().text.contains("Routine - modVanta.Test"));
 }
 
-TEST(Transaction, SettlesDemoModeThenClosedPortThenAddress)
-{
-    CommRig rig;
-    const QString prefix = QStringLiteral("Address 000");
-    rig.app.setDemoMode(true);
-    rig.app.setCommEnabled(false);
-    auto settled = settleBeforeSending(rig.link, prefix, 0);
-    ASSERT_TRUE(settled);
-    EXPECT_EQ(settled->Status, 0);
-    EXPECT_EQ(settled->ResultText, QString());
-
-    rig.app.setDemoMode(false);
-    settled = settleBeforeSending(rig.link, prefix, 0);
-    ASSERT_TRUE(settled);
-    EXPECT_EQ(settled->ResultText, "Address 000:Selected comm port is not open.");
-
-    rig.app.setCommEnabled(true);
-    for (const int address : {0, -1, 256}) {
-        settled = settleBeforeSending(rig.link, prefix, address);
-        ASSERT_TRUE(settled);
-        EXPECT_EQ(settled->Status, -1);
-        EXPECT_EQ(settled->ResultText, "Address 000:Invalid instrument address");
-    }
-    EXPECT_FALSE(settleBeforeSending(rig.link, prefix, 1));
-    EXPECT_FALSE(settleBeforeSending(rig.link, prefix, 255));
-}
-
 } // namespace
 } // namespace vanta::comms
