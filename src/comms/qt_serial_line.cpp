@@ -87,6 +87,14 @@ QtSerialLine::~QtSerialLine()
         m_port.close();
 }
 
+void QtSerialLine::setCommPort(int port)
+{
+    if (port < 1 && m_devicePath.isEmpty())
+        throw core::AppError{core::ErrorNumber::InvalidPortNumber,
+                             QStringLiteral("Invalid port number")};
+    m_commPort = port;
+}
+
 void QtSerialLine::setDevicePath(const QString &path)
 {
     m_devicePath = path;

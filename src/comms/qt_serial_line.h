@@ -25,7 +25,8 @@ public:
     // The device the port opens (or has open).
     QString devicePath() const;
 
-    void setCommPort(int port) override { m_commPort = port; }
+    // Throws 8002 for a number below 1 unless a device path was set: there is no COM0.
+    void setCommPort(int port) override;
     int commPort() const override { return m_commPort; }
     void setSettings(const QString &settings) override;
     void setRTSEnable(bool enable) override;

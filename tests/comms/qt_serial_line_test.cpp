@@ -193,5 +193,18 @@ TEST(QtSerialLine, AMissingDeviceDisablesCommunications)
     EXPECT_FALSE(rig.line.portOpen());
 }
 
+TEST(QtSerialLine, AnEmptyConfigurationReportsAMissingPortNotBadSettings)
+{
+    // A missing settings file leaves port 0 and the settings text "0,,0,0": the user is told
+    // that the port does not exist, not shown an error report about the settings.
+    RealRig rig(QString{});
+    rig.app.Config.CommPort = 0;
+    EXPECT_EQ(InitComm(rig.link, QStringLiteral("0,,0,0")), -1);
+    ASSERT_EQ(rig.ui.boxes.size(), 1u);
+    EXPECT_EQ(rig.ui.boxes.front().title, "InitComm");
+    EXPECT_TRUE(rig.ui.boxes.front().text.contains("COM0,"));
+    EXPECT_FALSE(rig.app.CommEnabled());
+}
+
 } // namespace
 } // namespace vanta::comms
