@@ -2,6 +2,7 @@
 // pages its row, and route every register to a command or wire register whose reply decodes to
 // the kind of value the field needs.
 #include "core/app_state.h"
+#include "core/data_files.h"
 #include "core/model_file.h"
 #include "core/table_files.h"
 #include "support/scripted_interaction.h"
@@ -210,12 +211,7 @@ std::unique_ptr<AppState> loadDeliveredData(int group, ScriptedInteraction &ui)
 {
     auto app = std::make_unique<AppState>(QStringLiteral(VANTA_DATA_DIR));
     app->Config.ControllerGroup = static_cast<qint16>(group);
-    ReadModelFile(*app, ui);
-    ReadCfgFieldFile(*app, ui);
-    ReadVantaXrefFile(*app, ui);
-    ReadxxKXrefFile(*app, ui);
-    ReadxxWXrefFile(*app, ui);
-    ReadPasswordFile(*app, ui);
+    vanta::core::loadDataFiles(*app, ui);
     return app;
 }
 

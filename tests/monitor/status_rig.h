@@ -2,8 +2,7 @@
 // answers like one instrument, for the status view's tests.
 #pragma once
 
-#include "core/model_file.h"
-#include "core/table_files.h"
+#include "core/data_files.h"
 #include "support/pty_responder.h"
 #include "support/scripted_interaction.h"
 #include "support/scripted_line.h"
@@ -18,10 +17,7 @@ struct StatusRig
         app.Config.ControllerGroup = static_cast<qint16>(group);
         app.Config.ProtocolCode = protocol;
         app.Config.PollTimeout = 200;
-        core::ReadModelFile(app, user);
-        core::ReadVantaXrefFile(app, user);
-        core::ReadxxKXrefFile(app, user);
-        core::ReadxxWXrefFile(app, user);
+        core::loadDataFiles(app, user);
         line.setPortOpen(true);
         app.setCommEnabled(true);
     }

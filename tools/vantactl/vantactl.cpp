@@ -8,11 +8,10 @@
 #include "comms/qt_serial_line.h"
 #include "console_interaction.h"
 #include "core/app_state.h"
-#include "core/model_file.h"
+#include "core/data_files.h"
 #include "core/number_format.h"
 #include "core/program_folder.h"
 #include "core/system_config_file.h"
-#include "core/table_files.h"
 
 #include <QElapsedTimer>
 #include <QFileInfo>
@@ -21,9 +20,6 @@
 namespace vanta::tools {
 
 namespace {
-
-// The marker file whose presence switches on Vanta Link pacing.
-const QString PacingMarkerFile = QStringLiteral("USBQ4M.TXT");
 
 void printLine(std::FILE *out, const QString &text)
 {
@@ -48,7 +44,7 @@ void applyOptions(core::AppState &app, const Options &options)
         config.ControllerGroup = static_cast<qint16>(*options.group);
     if (options.protocol)
         config.ProtocolCode = *options.protocol;
-    app.PacingEnabled = options.pacing || QFileInfo::exists(app.programFile(PacingMarkerFile));
+    app.PacingEnabled = options.pacing || core::hasPacingMarker(app);
 }
 
 // Reads the system configuration (when the folder has one: the options may supply every
@@ -60,12 +56,7 @@ bool loadState(core::AppState &app, ConsoleInteraction &ui, const Options &optio
         core::ReadSystemConfig(app, ui);
     applyOptions(app, options); // before the model file: its register files follow the group
     const int reportsBefore = ui.boxCount();
-    core::ReadModelFile(app, ui);
-    core::ReadCfgFieldFile(app, ui);
-    core::ReadVantaXrefFile(app, ui);
-    core::ReadxxKXrefFile(app, ui);
-    core::ReadxxWXrefFile(app, ui);
-    core::ReadPasswordFile(app, ui);
+    core::loadDataFiles(app, ui);
     app.setDemoMode(options.demo);
     return ui.boxCount() == reportsBefore;
 }
