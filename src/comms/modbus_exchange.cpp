@@ -15,7 +15,8 @@ TransactionResult refused(const QString &text)
 std::optional<TransactionResult> settleModbusRead(const CommLink &link,
                                                   const ModbusRequest &request)
 {
-    if (auto settled = settleBeforeSending(link, request.addressPrefix(), request.Address))
+    if (auto settled = settleBeforeSending(
+            link, [&request] { return request.addressPrefix(); }, request.Address))
         return settled;
     if (const std::optional<QString> refusal = refuseModbusRead(request))
         return refused(*refusal);
@@ -26,7 +27,8 @@ std::optional<TransactionResult> settleModbusWrite(const CommLink &link,
                                                    const ModbusRequest &request,
                                                    const QVector<float> &values, int valueCount)
 {
-    if (auto settled = settleBeforeSending(link, request.addressPrefix(), request.Address))
+    if (auto settled = settleBeforeSending(
+            link, [&request] { return request.addressPrefix(); }, request.Address))
         return settled;
     if (const std::optional<QString> refusal = refuseModbusWrite(request, values, valueCount))
         return refused(*refusal);
@@ -38,9 +40,13 @@ Exchange modbusExchange(const ModbusRequest &request, const QByteArray &frame,
 {
     Exchange exchange;
     exchange.request = frame;
-    exchange.noResponseText = request.failure(QLatin1String(ModbusWords::NoResponse));
-    exchange.tooShortText = request.failure(QLatin1String(ModbusWords::TooShort));
-    exchange.addressPrefix = request.addressPrefix();
+    exchange.noResponseText = [&request] {
+        return request.failure(QLatin1String(ModbusWords::NoResponse));
+    };
+    exchange.tooShortText = [&request] {
+        return request.failure(QLatin1String(ModbusWords::TooShort));
+    };
+    exchange.addressPrefix = [&request] { return request.addressPrefix(); };
     exchange.routine = routine;
     return exchange;
 }

@@ -42,6 +42,9 @@ Attempt runAttempt(CommLink &link, const Exchange &exchange)
 
     const double sendTime = ClockSeconds(link.clock);
     const double timeout = link.app.Config.PollTimeout / 1000.0;
+    // Nothing can have arrived yet: sleep until the first byte comes (or the time is up) rather
+    // than first asking the device for the reply it cannot have sent.
+    line.waitForInput(millisecondsLeft(timeout, 0));
     Attempt attempt;
     for (;;) {
         const bool byteWaiting = line.inBufferCount() > 0 && line.portOpen();
@@ -55,8 +58,8 @@ Attempt runAttempt(CommLink &link, const Exchange &exchange)
             return attempt;
         const double elapsed = ElapsedSeconds(link.clock, sendTime);
         if (elapsed > timeout) {
-            attempt.check = ReplyCheck::retry(attempt.received.isEmpty() ? exchange.noResponseText
-                                                                         : exchange.tooShortText);
+            attempt.check = ReplyCheck::retry(attempt.received.isEmpty() ? exchange.noResponseText()
+                                                                         : exchange.tooShortText());
             return attempt;
         }
         if (!byteWaiting)
@@ -75,16 +78,16 @@ QString addressPrefix(int Group, int Address)
 }
 
 std::optional<TransactionResult> settleBeforeSending(const CommLink &link,
-                                                     const QString &addressPrefix, int Address)
+                                                     const TextMaker &addressPrefix, int Address)
 {
     if (link.app.DemoMode())
         return TransactionResult{0, QString(), QByteArray()};
     if (!link.app.CommEnabled())
         return TransactionResult{
-            -1, addressPrefix + QStringLiteral(":Selected comm port is not open."), QByteArray()};
+            -1, addressPrefix() + QStringLiteral(":Selected comm port is not open."), QByteArray()};
     if (!core::isValidAddress(Address))
-        return TransactionResult{-1, addressPrefix + QStringLiteral(":Invalid instrument address"),
-                                 QByteArray()};
+        return TransactionResult{
+            -1, addressPrefix() + QStringLiteral(":Invalid instrument address"), QByteArray()};
     return std::nullopt;
 }
 
@@ -106,7 +109,7 @@ TransactionResult runTransaction(CommLink &link, const Exchange &exchange)
     } catch (const core::AppError &error) {
         core::reportAppError(link.ui, error, exchange.routine);
         result.Status = -1;
-        result.ResultText = exchange.addressPrefix + QLatin1Char(':') + error.description;
+        result.ResultText = exchange.addressPrefix() + QLatin1Char(':') + error.description;
         return result;
     }
 }

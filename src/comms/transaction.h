@@ -43,6 +43,9 @@ struct ReplyCheck
     bool isGood() const { return outcome == Outcome::Good; }
 };
 
+// Failure texts are made only when a failure needs them: a transaction that succeeds builds none.
+using TextMaker = std::function<QString()>;
+
 // One engine's exchange. Texts are complete result texts (address prefix included).
 struct Exchange
 {
@@ -51,10 +54,10 @@ struct Exchange
     std::function<ReplyCheck(const QByteArray &received)> onByte;
     // Judges them while no byte waits, so that a short error reply ends the wait; optional.
     std::function<ReplyCheck(const QByteArray &received)> onQuiet;
-    QString noResponseText; // the time-out when nothing arrived
-    QString tooShortText;   // the time-out after some bytes
-    QString addressPrefix;  // "Address 001", for a failure of the port itself
-    QString routine;        // "modVanta.ModbusRead_R", named in the error report
+    TextMaker noResponseText; // the time-out when nothing arrived
+    TextMaker tooShortText;   // the time-out after some bytes
+    TextMaker addressPrefix;  // "Address 001", for a failure of the port itself
+    QString routine;          // "modVanta.ModbusRead_R", named in the error report
 };
 
 struct TransactionResult
@@ -74,7 +77,7 @@ QString addressPrefix(int Group, int Address);
 // (":Invalid instrument address": 0 would be the broadcast address of the whole line).
 // Empty when the transaction may go ahead.
 std::optional<TransactionResult> settleBeforeSending(const CommLink &link,
-                                                     const QString &addressPrefix, int Address);
+                                                     const TextMaker &addressPrefix, int Address);
 
 // Sends the request and collects the reply one byte at a time, sleeping on the port while
 // nothing waits, at most TransactionAttempts times. An attempt ends when the engine accepts or

@@ -15,9 +15,13 @@ Exchange vantaLinkExchange(const VantaLinkRequest &request, const QString &data,
 {
     Exchange exchange;
     exchange.request = buildVantaLinkRequest(request.Address, request.commandText, data);
-    exchange.noResponseText = request.failure(":No response from instrument");
-    exchange.tooShortText = request.failure(":Response but no <ACK> received");
-    exchange.addressPrefix = request.addressPrefix();
+    exchange.noResponseText = [&request] {
+        return request.failure(":No response from instrument");
+    };
+    exchange.tooShortText = [&request] {
+        return request.failure(":Response but no <ACK> received");
+    };
+    exchange.addressPrefix = [&request] { return request.addressPrefix(); };
     exchange.routine = routine;
     return exchange;
 }
@@ -37,7 +41,8 @@ bool isCommandCode(int Command)
 
 TransactionResult readReply(CommLink &link, const VantaLinkRequest &request, VantaLinkValue &Reply)
 {
-    if (auto settled = settleBeforeSending(link, request.addressPrefix(), request.Address))
+    if (auto settled = settleBeforeSending(
+            link, [&request] { return request.addressPrefix(); }, request.Address))
         return *settled;
     if (!isCommandCode(request.Command))
         return {-1, invalidCommandText(request, ":Invalid Vanta Link Read Register >"), {}};
@@ -66,7 +71,8 @@ TransactionResult readReply(CommLink &link, const VantaLinkRequest &request, Van
 TransactionResult writeValue(CommLink &link, const VantaLinkRequest &request, float Value,
                              bool RawHex, QString &ReplyText)
 {
-    if (auto settled = settleBeforeSending(link, request.addressPrefix(), request.Address))
+    if (auto settled = settleBeforeSending(
+            link, [&request] { return request.addressPrefix(); }, request.Address))
         return *settled;
     if (!isCommandCode(request.Command))
         return {-1, invalidCommandText(request, ":Invalid Write Vanta Link Register >"), {}};

@@ -23,9 +23,9 @@ Exchange threeByteExchange()
             return ReplyCheck::instrumentError(5, QStringLiteral("instrument error"));
         return received == "abc" ? ReplyCheck::good() : ReplyCheck::retry(QStringLiteral("bad"));
     };
-    exchange.noResponseText = QStringLiteral("silence");
-    exchange.tooShortText = QStringLiteral("short");
-    exchange.addressPrefix = QStringLiteral("Address 001");
+    exchange.noResponseText = [] { return QStringLiteral("silence"); };
+    exchange.tooShortText = [] { return QStringLiteral("short"); };
+    exchange.addressPrefix = [] { return QStringLiteral("Address 001"); };
     exchange.routine = QStringLiteral("modVanta.Test");
     return exchange;
 }
