@@ -192,6 +192,7 @@ void QtSerialLine::output(const QByteArray &bytes)
         throw core::AppError{PortNotOpenError, QStringLiteral("Device not open")};
     if (m_port.write(bytes) != bytes.size())
         throw core::AppError{ErrorWritingCommDevice, m_port.errorString()};
+    m_port.flush(); // straight to the device; waits only for what it could not take at once
     while (m_port.bytesToWrite() > 0) {
         if (!m_port.waitForBytesWritten(WriteTimeoutMs))
             throw core::AppError{ErrorWritingCommDevice, m_port.errorString()};
@@ -212,10 +213,12 @@ int QtSerialLine::inBufferCount()
 
 bool QtSerialLine::waitForInput(int milliseconds)
 {
-    if (inBufferCount() > 0)
+    // The wait itself returns at once when the device holds input, so only Qt's own buffer is
+    // looked at first: asking the device as well would cost a system call per transaction.
+    if (m_port.bytesAvailable() > 0)
         return true;
     if (milliseconds <= 0)
-        return false;
+        return inBufferCount() > 0;
     if (m_port.waitForReadyRead(milliseconds))
         return true;
     // A vanished device would make every later wait return at once: say so instead.

@@ -9,13 +9,19 @@ namespace vanta::core {
 double SystemClock::secondsSinceMidnight() const
 {
 #ifdef Q_OS_UNIX
-    // Transactions read this several times each. QTime::currentTime re-reads the time zone
-    // (a stat of the zone file) on every call; localtime_r does not.
+    // Transactions read this once per received byte. QTime::currentTime re-reads the time zone
+    // (a stat of the zone file) on every call, and even localtime_r costs more than the rest of
+    // a byte's handling, so the local time is converted once per whole second: offsets from UTC
+    // only ever change on a whole second.
     timespec now{};
     clock_gettime(CLOCK_REALTIME, &now);
-    tm local{};
-    localtime_r(&now.tv_sec, &local);
-    return local.tm_hour * 3600.0 + local.tm_min * 60.0 + local.tm_sec + now.tv_nsec / 1e9;
+    if (now.tv_sec != m_convertedSecond) {
+        tm local{};
+        localtime_r(&now.tv_sec, &local);
+        m_convertedSecond = now.tv_sec;
+        m_secondsOfDay = local.tm_hour * 3600 + local.tm_min * 60 + local.tm_sec;
+    }
+    return m_secondsOfDay + now.tv_nsec / 1e9;
 #else
     return QTime::currentTime().msecsSinceStartOfDay() / 1000.0;
 #endif

@@ -20,6 +20,7 @@ public:
     virtual void sleepSeconds(double seconds) = 0;
 };
 
+// Not shared between threads: it keeps the local time of the last whole second it converted.
 class SystemClock final : public Clock
 {
 public:
@@ -27,6 +28,10 @@ public:
     QDateTime localNow() const override;
     QDateTime utcNow() const override;
     void sleepSeconds(double seconds) override;
+
+private:
+    mutable qint64 m_convertedSecond = -1; // UTC seconds since the epoch
+    mutable int m_secondsOfDay = 0;        // its local time of day
 };
 
 } // namespace vanta::core
