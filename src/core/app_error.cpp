@@ -23,8 +23,8 @@ QString appErrorText(const QString &firstLine, const AppError &error, const QStr
 
 void reportAppError(Interaction &ui, const AppError &error, const QString &routine)
 {
-    showReport(ui, appErrorText(QStringLiteral("An application error has occurred:"), error,
-                                routine));
+    showReport(ui,
+               appErrorText(QStringLiteral("An application error has occurred:"), error, routine));
 }
 
 void reportFileReadError(Interaction &ui, const AppError &error, const QString &fileName,
@@ -38,10 +38,9 @@ void reportFileReadError(Interaction &ui, const AppError &error, const QString &
 void reportFileWriteError(Interaction &ui, const AppError &error, const QString &fileName,
                           const QString &routine)
 {
-    showReport(ui,
-               appErrorText(QStringLiteral("An application error has occurred writing file ") +
-                                fileName + QStringLiteral(" file:"),
-                            error, routine));
+    showReport(ui, appErrorText(QStringLiteral("An application error has occurred writing file ") +
+                                    fileName + QStringLiteral(" file:"),
+                                error, routine));
 }
 
 } // namespace vanta::core

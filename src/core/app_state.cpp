@@ -7,8 +7,7 @@ namespace vanta::core {
 
 AppState::AppState(QString programFolder, QObject *parent)
     : QObject(parent), m_programFolder(std::move(programFolder))
-{
-}
+{}
 
 QString AppState::programFile(const QString &name) const
 {

@@ -7,9 +7,33 @@
 
 namespace vanta::core {
 
-enum class MsgButtons { Ok, OkCancel, YesNo, YesNoCancel, RetryCancel, AbortRetryIgnore };
-enum class MsgIcon { None, Critical, Question, Exclamation, Information };
-enum class MsgResult { Ok, Cancel, Yes, No, Retry, Abort, Ignore };
+enum class MsgButtons
+{
+    Ok,
+    OkCancel,
+    YesNo,
+    YesNoCancel,
+    RetryCancel,
+    AbortRetryIgnore
+};
+enum class MsgIcon
+{
+    None,
+    Critical,
+    Question,
+    Exclamation,
+    Information
+};
+enum class MsgResult
+{
+    Ok,
+    Cancel,
+    Yes,
+    No,
+    Retry,
+    Abort,
+    Ignore
+};
 
 // What an open or save dialog shows. `filter` uses the "Description|*.ext|..." form.
 struct FileDialogRequest

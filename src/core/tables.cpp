@@ -13,8 +13,7 @@ bool isValidRegister(int reg)
 DataTables::DataTables()
     : m_cfgField(MaxRegister + 1, {0, 0, 0}), m_vantaXref(MaxRegister + 1, {-1, -1}),
       m_kXref(MaxRegister + 1, -1), m_wXref(MaxRegister + 1, -1)
-{
-}
+{}
 
 int DataTables::CfgField(int reg, int column) const
 {
