@@ -2,6 +2,7 @@
 #include "ui/navigator.h"
 
 #include "core/app_error.h"
+#include "logging/logging_sessions.h"
 #include "ui/accessible_ids.h"
 
 #include <QDialog>
@@ -256,8 +257,8 @@ void Navigator::showTerminal(QWidget *from)
                 return;
         }
         for (core::InstrumentRecord &instrument : app.Config.Instruments) {
-            if (instrument.LogState == 1)
-                instrument.LogState = 2;
+            if (instrument.LogState == logging::LogStates::Started)
+                instrument.LogState = logging::LogStates::Stopped;
         }
         runLoggingTick();
         openModal(from, QStringLiteral("frmTerminal"));
