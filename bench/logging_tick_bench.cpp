@@ -3,6 +3,7 @@
 #include "comms/timing.h"
 #include "logging/logging_sessions.h"
 #include "support/settable_clock.h"
+#include "support/silent_interaction.h"
 
 #include <QTemporaryDir>
 #include <QTimeZone>
@@ -11,20 +12,6 @@
 using namespace vanta;
 
 namespace {
-
-class SilentUser : public core::Interaction
-{
-public:
-    core::MsgResult MsgBox(const QString &, core::MsgButtons, core::MsgIcon, const QString &,
-                           core::MsgResult defaultButton) override
-    {
-        return defaultButton;
-    }
-    std::optional<QString> openFileDialog(const core::FileDialogRequest &) override { return {}; }
-    std::optional<QString> saveFileDialog(const core::FileDialogRequest &) override { return {}; }
-    void beep() override {}
-    void setBusy(bool) override {}
-};
 
 class NoLine : public comms::SerialLine
 {
@@ -47,7 +34,7 @@ struct Sessions
     core::AppState app{folder.path()};
     test::SettableClock clock;
     NoLine line;
-    SilentUser user;
+    test::SilentInteraction user;
     comms::CommLink link{app, line, clock, user};
     logging::LoggingEngine engine{link, [](const core::InstrumentRecord &) {
                                       return logging::ProcessReading{21.5f, 0, {}};

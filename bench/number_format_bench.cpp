@@ -4,31 +4,12 @@
 #include "core/interaction.h"
 #include "core/number_format.h"
 #include "core/system_config_file.h"
+#include "support/silent_interaction.h"
 
 #include <QTemporaryDir>
 #include <benchmark/benchmark.h>
 
 namespace {
-
-class SilentUser : public vanta::core::Interaction
-{
-public:
-    vanta::core::MsgResult MsgBox(const QString &, vanta::core::MsgButtons, vanta::core::MsgIcon,
-                                  const QString &, vanta::core::MsgResult answer) override
-    {
-        return answer;
-    }
-    std::optional<QString> openFileDialog(const vanta::core::FileDialogRequest &) override
-    {
-        return std::nullopt;
-    }
-    std::optional<QString> saveFileDialog(const vanta::core::FileDialogRequest &) override
-    {
-        return std::nullopt;
-    }
-    void beep() override {}
-    void setBusy(bool) override {}
-};
 
 void FormatNumberWithGrouping(benchmark::State &state)
 {
@@ -54,7 +35,7 @@ BENCHMARK(NumberText);
 void SaveAndReadSettingsWith255Instruments(benchmark::State &state)
 {
     QTemporaryDir dir;
-    SilentUser ui;
+    vanta::test::SilentInteraction ui;
     vanta::core::AppState app(dir.path());
     app.Config.Instruments.resize(255);
     for (int i = 0; i < 255; ++i)

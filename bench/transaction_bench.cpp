@@ -11,6 +11,7 @@
 #include "core/clock.h"
 #include "support/scripted_line.h"
 #include "support/settable_clock.h"
+#include "support/silent_interaction.h"
 
 #include <QCoreApplication>
 #include <benchmark/benchmark.h>
@@ -21,26 +22,11 @@ namespace {
 
 using namespace vanta;
 
-// Nobody to ask: a benchmark run shows no boxes.
-class SilentUser final : public core::Interaction
-{
-public:
-    core::MsgResult MsgBox(const QString &, core::MsgButtons, core::MsgIcon, const QString &,
-                           core::MsgResult defaultButton) override
-    {
-        return defaultButton;
-    }
-    std::optional<QString> openFileDialog(const core::FileDialogRequest &) override { return {}; }
-    std::optional<QString> saveFileDialog(const core::FileDialogRequest &) override { return {}; }
-    void beep() override {}
-    void setBusy(bool) override {}
-};
-
 struct ScriptedBench
 {
     test::SettableClock clock;
     test::ScriptedLine line{clock};
-    SilentUser ui;
+    test::SilentInteraction ui;
     core::AppState app{QStringLiteral(".")};
     comms::CommLink link{app, line, clock, ui};
 
@@ -108,7 +94,7 @@ void BM_SilentReplyWaitOnPseudoTerminal(benchmark::State &state)
     }
     {
         core::SystemClock clock;
-        SilentUser ui;
+        test::SilentInteraction ui;
         core::AppState app{QStringLiteral(".")};
         comms::QtSerialLine line{QStringLiteral(".")};
         line.setDevicePath(QString::fromLocal8Bit(name));
