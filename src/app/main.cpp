@@ -38,7 +38,14 @@ int main(int argc, char **argv)
         app::commandLineText(arguments),
         [&lock] { return !lock.tryAcquire(); },
         [&windows] { windows.showMainWindow(); },
-        {},
+        // The automatic send of a parameter file is not built yet: say so rather than ignore
+        // the command line.
+        [&interaction](const QString &) {
+            interaction.MsgBox(QStringLiteral("Sending a parameter file from the command line is "
+                                              "not available yet."),
+                               core::MsgButtons::Ok, core::MsgIcon::Information,
+                               QStringLiteral("Not Available"), core::MsgResult::Ok);
+        },
     };
     switch (app::runStartup(environment)) {
     case app::StartupResult::Running:
