@@ -14,16 +14,16 @@ protected:
         QStringList problems;
         data = DataSet::load(QStringLiteral(VANTA_DATA_DIR), problems);
         plan = std::make_unique<RegisterPlan>(data->tables());
-        InstrumentSpec spec;
-        spec.name = "v5";
-        spec.model = "V5";
-        spec.decimals = 1;
-        spec.processValue = 75.0;
-        spec.setpoint = 75.0;
-        spec.noise = 0;
-        spec.lagSeconds = 1;
-        spec.registers = {{289, 10}, {290, 1000}, {291, 10}, {292, 500}};
-        instrument = std::make_unique<Instrument>(spec, *data->model(0, "V5"), *plan);
+        InstrumentSetup setup;
+        setup.name = "v5";
+        setup.model = "V5";
+        setup.decimals = 1;
+        setup.processValue = 75.0;
+        setup.setpoint = 75.0;
+        setup.noise = 0;
+        setup.lagSeconds = 1;
+        setup.registers = {{289, 10}, {290, 1000}, {291, 10}, {292, 500}};
+        instrument = std::make_unique<Instrument>(setup, *data->model(0, "V5"), *plan);
     }
     void advance(double seconds)
     {

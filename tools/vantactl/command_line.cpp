@@ -62,7 +62,7 @@ int parseRegister(const QString &text)
     return parseDecimal(text, QStringLiteral("REGISTER"), -32768, 32767);
 }
 
-struct CommandSpec
+struct CommandForm
 {
     const char *name;
     Command command;
@@ -110,7 +110,7 @@ void parseLinkArgs(const QStringList &args, Arguments &parsed)
 void parseNothing(const QStringList &, Arguments &)
 {}
 
-const CommandSpec Commands[] = {
+const CommandForm Commands[] = {
     {"read", Command::Read, 2, false, parseRegisterArgs},
     {"read-scaled", Command::ReadScaled, 2, false, parseRegisterArgs},
     {"write", Command::Write, 3, false, parseRegisterArgs},
@@ -121,11 +121,11 @@ const CommandSpec Commands[] = {
     {"info", Command::Info, 0, false, parseNothing},
 };
 
-const CommandSpec *findCommand(const QString &name)
+const CommandForm *findCommand(const QString &name)
 {
-    for (const CommandSpec &spec : Commands) {
-        if (name == QLatin1String(spec.name))
-            return &spec;
+    for (const CommandForm &form : Commands) {
+        if (name == QLatin1String(form.name))
+            return &form;
     }
     return nullptr;
 }
@@ -215,20 +215,20 @@ Invocation parseCommandLine(const QStringList &arguments)
         fail(QStringLiteral("no command given"));
 
     const QString name = positional.takeFirst();
-    const CommandSpec *spec = findCommand(name);
-    if (!spec)
+    const CommandForm *form = findCommand(name);
+    if (!form)
         fail(QStringLiteral("unknown command %1").arg(name));
-    parsed.command = spec->command;
+    parsed.command = form->command;
     const int given = static_cast<int>(positional.size());
-    if (given < spec->argumentCount || (given > spec->argumentCount && !spec->moreValues))
+    if (given < form->argumentCount || (given > form->argumentCount && !form->moreValues))
         fail(QStringLiteral("%1 takes %2 arguments")
-                 .arg(QLatin1String(spec->name))
-                 .arg(spec->argumentCount));
-    if (parsed.options.hex && spec->command != Command::LinkWrite)
+                 .arg(QLatin1String(form->name))
+                 .arg(form->argumentCount));
+    if (parsed.options.hex && form->command != Command::LinkWrite)
         fail(QStringLiteral("--hex belongs to link-write"));
-    if (spec->argumentCount > 0)
+    if (form->argumentCount > 0)
         parsed.args.address = positional[0];
-    spec->parse(positional, parsed.args);
+    form->parse(positional, parsed.args);
     return parsed;
 }
 

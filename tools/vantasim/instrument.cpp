@@ -39,8 +39,9 @@ constexpr int ManualControlMethod = 2;
 
 } // namespace
 
-Instrument::Instrument(const InstrumentSpec &spec, const ModelInfo &model, const RegisterPlan &plan)
-    : m_spec(spec), m_model(model), m_plan(plan)
+Instrument::Instrument(const InstrumentSetup &setup, const ModelInfo &model,
+                       const RegisterPlan &plan)
+    : m_setup(setup), m_model(model), m_plan(plan)
 {
     for (int reg = 1; reg <= core::MaxRegister; ++reg) {
         if (model.registers[reg])
@@ -48,14 +49,14 @@ Instrument::Instrument(const InstrumentSpec &spec, const ModelInfo &model, const
     }
     for (const int reg : AlwaysPresent)
         m_cells.insert(cellOf(reg));
-    if (m_spec.group == 1)
+    if (m_setup.group == 1)
         m_cells.insert(Group1BuildCell);
     setInitialValues();
 }
 
 int Instrument::cellOf(int reg) const
 {
-    return m_spec.group == 0 ? reg : m_plan.wireRegister(m_spec.group, reg);
+    return m_setup.group == 0 ? reg : m_plan.wireRegister(m_setup.group, reg);
 }
 
 bool Instrument::has(int reg) const
@@ -85,51 +86,52 @@ void Instrument::setInitialValues()
         const int low = tables.CfgField(reg, 2);
         const bool ranged = kind == 1 || kind == 2;
         store(reg,
-              factoryValue(m_spec.group, m_model.id, reg).value_or(ranged && low > 0 ? low : 0));
+              factoryValue(m_setup.group, m_model.id, reg).value_or(ranged && low > 0 ? low : 0));
     }
-    const int g = m_spec.group;
-    store(1794, m_spec.group == 1 ? modelCode()
-                                  : (m_model.id.at(0).unicode() << 8) | m_model.id.at(1).unicode());
+    const int g = m_setup.group;
+    store(1794, m_setup.group == 1
+                    ? modelCode()
+                    : (m_model.id.at(0).unicode() << 8) | m_model.id.at(1).unicode());
     for (const int reg : {1793, 1795, 258, 264, 266}) {
         if (const std::optional<int> v = factoryValue(g, m_model.id, reg))
             store(reg, *v);
     }
-    if (m_spec.unit) {
+    if (m_setup.unit) {
         // 794 (group 0): 1 deg F, 2 deg C; 2065 / 18199: 1 deg C, 0 deg F.
-        const bool celsius = *m_spec.unit == Unit::Celsius;
-        store(unitsRegister(g), g == 0 ? (*m_spec.unit == Unit::None ? 0
-                                          : celsius                  ? 2
-                                                                     : 1)
+        const bool celsius = *m_setup.unit == Unit::Celsius;
+        store(unitsRegister(g), g == 0 ? (*m_setup.unit == Unit::None ? 0
+                                          : celsius                   ? 2
+                                                                      : 1)
                                        : (celsius ? 1 : 0));
-        if (*m_spec.unit == Unit::None && g == 1)
+        if (*m_setup.unit == Unit::None && g == 1)
             store(792, 13); // an analog input shows no units
     }
-    if (m_spec.decimals && (g == 0 || m_model.id == QLatin1String("XK")))
-        store(795, *m_spec.decimals);
-    store(4, m_spec.errorWord);
-    if (m_spec.manual) {
+    if (m_setup.decimals && (g == 0 || m_model.id == QLatin1String("XK")))
+        store(795, *m_setup.decimals);
+    store(4, m_setup.errorWord);
+    if (m_setup.manual) {
         m_manual = g == 0;
         if (g != 0)
             store(controlMethodRegister(g), ManualControlMethod);
     }
-    if (m_spec.remote)
-        store(remoteRegister(g), *m_spec.remote ? 1 : 0);
+    if (m_setup.remote)
+        store(remoteRegister(g), *m_setup.remote ? 1 : 0);
     if (g == 1 && has(4209))
         storeCommunicationSettings();
-    for (const auto &[reg, value] : m_spec.registers)
+    for (const auto &[reg, value] : m_setup.registers)
         store(reg, value);
-    if (m_spec.setpoint)
-        store(258, static_cast<int>(std::lround(*m_spec.setpoint * divisor())));
-    m_pv = m_spec.processValue.value_or(stored(258) / divisor());
+    if (m_setup.setpoint)
+        store(258, static_cast<int>(std::lround(*m_setup.setpoint * divisor())));
+    m_pv = m_setup.processValue.value_or(stored(258) / divisor());
     m_output1 = !isManual() && m_pv < workingSetpoint();
 }
 
 // Group-1 communication registers 4209-4214 as the instrument's own settings say.
 void Instrument::storeCommunicationSettings()
 {
-    const LineSettings &s = m_spec.settings;
-    store(4209, m_spec.address);
-    store(4210, m_spec.protocol == Protocol::ModbusRtu ? 1 : 0);
+    const LineSettings &s = m_setup.settings;
+    store(4209, m_setup.address);
+    store(4210, m_setup.protocol == Protocol::ModbusRtu ? 1 : 0);
     const int bauds[] = {2400, 4800, 9600, 19200, 38400};
     const auto baud = std::find(std::begin(bauds), std::end(bauds), s.baud);
     store(4211, baud == std::end(bauds) ? 2 : static_cast<int>(baud - std::begin(bauds)));
@@ -149,14 +151,14 @@ int Instrument::modelCode() const
 
 double Instrument::divisor() const
 {
-    if (m_spec.group != 0)
+    if (m_setup.group != 0)
         return 10;
     return std::pow(10.0, std::clamp(stored(795), 0, 4));
 }
 
 int Instrument::decimals() const
 {
-    return m_spec.group == 0 ? std::clamp(stored(795), 0, 4) : 1;
+    return m_setup.group == 0 ? std::clamp(stored(795), 0, 4) : 1;
 }
 
 std::optional<int> Instrument::read(int reg) const
@@ -170,13 +172,13 @@ std::optional<int> Instrument::read(int reg) const
     }
     if (cell == cellOf(3))
         return static_cast<qint16>(statusWord());
-    if (m_spec.group == 0 && reg == 257)
+    if (m_setup.group == 0 && reg == 257)
         return static_cast<int>(std::lround(workingSetpoint() * divisor()));
-    if (m_spec.group == 0 && isCommandRegister(reg))
+    if (m_setup.group == 0 && isCommandRegister(reg))
         return 0;
-    if (m_spec.group == 0 && (reg == 1843 || reg == 1844))
+    if (m_setup.group == 0 && (reg == 1843 || reg == 1844))
         return stored(reg == 1843 ? 1795 : 1793);
-    if (cell == Group1BuildCell && m_spec.group == 1)
+    if (cell == Group1BuildCell && m_setup.group == 1)
         return Group1Build;
     return stored(reg);
 }
@@ -188,24 +190,24 @@ bool Instrument::isReadOnly(int reg) const
         if (cell == cellOf(fixed))
             return true;
     }
-    if (m_spec.group == 0)
+    if (m_setup.group == 0)
         return reg == 257 || reg == 769 || reg == 772 || (reg >= 1842 && reg <= 1845);
-    return cell == Group1BuildCell && m_spec.group == 1;
+    return cell == Group1BuildCell && m_setup.group == 1;
 }
 
 bool Instrument::inRange(int reg, int value) const
 {
-    if (m_spec.group == 1 && reg == 4140)
+    if (m_setup.group == 1 && reg == 4140)
         return value == 0 || value == 1 || value == 11;
-    if (m_spec.group == 2 && reg == 18225)
+    if (m_setup.group == 2 && reg == 18225)
         return value == 0 || value == 1 || value == 2 || value == 11 || value == 22;
-    if (const std::optional<RawRange> range = rawRange(m_spec.group, m_model.id, reg))
+    if (const std::optional<RawRange> range = rawRange(m_setup.group, m_model.id, reg))
         return value >= range->low && value <= range->high;
     // The field table row of the register, or of another register on the same wire register.
     const core::DataTables &tables = m_plan.tables();
     QVector<int> candidates{reg};
-    if (m_spec.group != 0)
-        candidates += m_plan.modbusRegisters(m_spec.group, cellOf(reg));
+    if (m_setup.group != 0)
+        candidates += m_plan.modbusRegisters(m_setup.group, cellOf(reg));
     for (const int r : candidates) {
         const int kind = tables.CfgField(r, 1);
         const int low = tables.CfgField(r, 2);
@@ -238,7 +240,7 @@ WriteStatus Instrument::write(int reg, int value)
 // Registers whose write does more than store the value. True when handled.
 bool Instrument::writeSpecial(int reg, int value, WriteStatus &status)
 {
-    const int g = m_spec.group;
+    const int g = m_setup.group;
     if (g == 0 && isCommandRegister(reg)) {
         if (value != 0)
             runCommand(reg);
@@ -263,7 +265,7 @@ bool Instrument::writeSpecial(int reg, int value, WriteStatus &status)
         return true;
     }
     if (g == 1 && reg >= 4209 && reg <= 4214) {
-        InstrumentSpec next = m_pendingSpec.value_or(m_spec);
+        InstrumentSetup next = m_pendingSetup.value_or(m_setup);
         const int old = stored(reg);
         store(reg, value);
         const int data = stored(4212) == 0 ? 8 : 7;
@@ -282,7 +284,7 @@ bool Instrument::writeSpecial(int reg, int value, WriteStatus &status)
         next.settings.dataBits = data;
         next.settings.parity = "NEO"[std::clamp(parity, 0, 2)];
         next.settings.stopBits = stop;
-        m_pendingSpec = next;
+        m_pendingSetup = next;
         return true;
     }
     return false;
@@ -321,12 +323,12 @@ void Instrument::runCommand(int reg)
     }
 }
 
-std::optional<InstrumentSpec> Instrument::takePendingSpec()
+std::optional<InstrumentSetup> Instrument::takePendingSetup()
 {
-    std::optional<InstrumentSpec> next = std::move(m_pendingSpec);
-    m_pendingSpec.reset();
+    std::optional<InstrumentSetup> next = std::move(m_pendingSetup);
+    m_pendingSetup.reset();
     if (next)
-        m_spec = *next;
+        m_setup = *next;
     return next;
 }
 

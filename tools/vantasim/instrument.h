@@ -23,13 +23,13 @@ enum class WriteStatus
 class Instrument
 {
 public:
-    Instrument(const InstrumentSpec &spec, const ModelInfo &model, const RegisterPlan &plan);
+    Instrument(const InstrumentSetup &setup, const ModelInfo &model, const RegisterPlan &plan);
 
-    const QString &name() const { return m_spec.name; }
-    int group() const { return m_spec.group; }
-    Protocol protocol() const { return m_spec.protocol; }
-    int address() const { return m_spec.address; }
-    const LineSettings &settings() const { return m_spec.settings; }
+    const QString &name() const { return m_setup.name; }
+    int group() const { return m_setup.group; }
+    Protocol protocol() const { return m_setup.protocol; }
+    int address() const { return m_setup.address; }
+    const LineSettings &settings() const { return m_setup.settings; }
     const ModelInfo &model() const { return m_model; }
 
     // Whether the model has the program register (group 1 and 2: its wire register).
@@ -54,7 +54,7 @@ public:
 
     // Settings changed by a write that take effect once the reply is out (group-1
     // communication registers); empty when none.
-    std::optional<InstrumentSpec> takePendingSpec();
+    std::optional<InstrumentSetup> takePendingSetup();
 
 private:
     int cellOf(int reg) const;
@@ -78,7 +78,7 @@ private:
     double programSetpoint() const;
     void startProgram();
 
-    InstrumentSpec m_spec;
+    InstrumentSetup m_setup;
     const ModelInfo &m_model;
     const RegisterPlan &m_plan;
     QSet<int> m_cells;           // cells the model has
@@ -95,7 +95,7 @@ private:
     double m_stepStart = 0;   // setpoint (engineering units) the step ramps from
     bool m_programDone = false;
 
-    std::optional<InstrumentSpec> m_pendingSpec;
+    std::optional<InstrumentSetup> m_pendingSetup;
 };
 
 } // namespace vanta::sim

@@ -30,18 +30,18 @@ enum EndAction
 
 bool Instrument::isManual() const
 {
-    return m_spec.group == 0 ? m_manual : stored(m_spec.group == 1 ? 4101 : 18193) == 2;
+    return m_setup.group == 0 ? m_manual : stored(m_setup.group == 1 ? 4101 : 18193) == 2;
 }
 
 bool Instrument::inputError() const
 {
     const int error = stored(4);
-    return m_spec.group == 0 ? (error & InputErrorBits) != 0 : error != 0;
+    return m_setup.group == 0 ? (error & InputErrorBits) != 0 : error != 0;
 }
 
 int Instrument::valueFieldUnits() const
 {
-    if (m_spec.group == 0 && inputError())
+    if (m_setup.group == 0 && inputError())
         return 6;
     switch (stored(794)) {
     case 1:
@@ -55,12 +55,12 @@ int Instrument::valueFieldUnits() const
 
 double Instrument::workingSetpoint() const
 {
-    if (stored(786) != 0 && m_spec.group != 2) {
+    if (stored(786) != 0 && m_setup.group != 2) {
         if (const double sp = programSetpoint(); !std::isnan(sp))
             return sp;
     }
     int reg = 258;
-    if (m_spec.group == 0 && has(259))
+    if (m_setup.group == 0 && has(259))
         reg = 258 + std::clamp(stored(803), 0, 3); // the active stage's setpoint
     return stored(reg) / divisor();
 }
@@ -115,7 +115,7 @@ void Instrument::startProgram()
 
 void Instrument::advanceProgram(double seconds)
 {
-    if (stored(786) == 0 || stored(789) != 0 || m_programDone || m_spec.group == 2)
+    if (stored(786) == 0 || stored(789) != 0 || m_programDone || m_setup.group == 2)
         return;
     const auto value = [this](int reg) { return has(reg) ? stored(reg) : 0; };
     const std::vector<Step> steps = programSteps(*this, value, divisor());
@@ -129,7 +129,7 @@ void Instrument::advanceProgram(double seconds)
     }
     if (m_step < static_cast<int>(steps.size()))
         return;
-    const int action = m_spec.group == 0 ? stored(790) : HoldLast;
+    const int action = m_setup.group == 0 ? stored(790) : HoldLast;
     if (action == Loop) {
         m_step = 0;
         m_stepElapsed = 0;
@@ -151,7 +151,7 @@ bool Instrument::alarmActive(int alarm) const
     double low = stored(lowReg) / d;
     double high = stored(lowReg + 1) / d;
     const double sv = stored(258) / d;
-    if (m_spec.group == 0) {
+    if (m_setup.group == 0) {
         const int type = stored(alarm == 1 ? 798 : 800);
         if (stored(alarm == 1 ? 799 : 801) & 4) {
             low += sv;
@@ -175,7 +175,7 @@ bool Instrument::alarmActive(int alarm) const
             return false;
         }
     }
-    const int typeReg = m_spec.group == 1 ? 4127 + alarm : 18196 + alarm;
+    const int typeReg = m_setup.group == 1 ? 4127 + alarm : 18196 + alarm;
     switch (stored(typeReg)) {
     case 1:
     case 8:
@@ -204,7 +204,7 @@ bool Instrument::alarmActive(int alarm) const
 bool Instrument::alarmEnergised(int alarm) const
 {
     const bool active = alarmActive(alarm);
-    if (m_spec.group != 0)
+    if (m_setup.group != 0)
         return active;
     // A fail-safe output (option bit 1) is energised while the alarm is not active.
     const bool failSafe = stored(alarm == 1 ? 799 : 801) & 2;
@@ -225,7 +225,7 @@ int Instrument::rampSoakStatus() const
 int Instrument::statusWord() const
 {
     const double shown = (m_pv + m_noise) * divisor();
-    switch (m_spec.group) {
+    switch (m_setup.group) {
     case 0: {
         int s = (shown < -0.5 ? 1 : 0) | (valueFieldUnits() & 6) | (decimals() << 4);
         s |= m_output1 ? 0x100 : 0;
@@ -268,18 +268,18 @@ void Instrument::advance(double seconds, std::mt19937 &random)
 {
     advanceProgram(seconds);
     const bool manual =
-        m_spec.group == 0 ? m_manual : stored(m_spec.group == 1 ? 4101 : 18193) == 2;
+        m_setup.group == 0 ? m_manual : stored(m_setup.group == 1 ? 4101 : 18193) == 2;
     const double target = workingSetpoint();
     if (manual) {
         // Nobody controls the process: it wanders slowly.
         std::normal_distribution<double> drift(0.0, 0.05 * std::sqrt(seconds));
         m_pv += drift(random);
     } else {
-        m_pv += (target - m_pv) * (1.0 - std::exp(-seconds / m_spec.lagSeconds));
+        m_pv += (target - m_pv) * (1.0 - std::exp(-seconds / m_setup.lagSeconds));
     }
     m_output1 = !manual && m_pv < target;
-    std::uniform_real_distribution<double> noise(-m_spec.noise, m_spec.noise);
-    m_noise = m_spec.noise > 0 ? noise(random) : 0;
+    std::uniform_real_distribution<double> noise(-m_setup.noise, m_setup.noise);
+    m_noise = m_setup.noise > 0 ? noise(random) : 0;
 }
 
 } // namespace vanta::sim

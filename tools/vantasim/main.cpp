@@ -65,7 +65,8 @@ std::optional<Options> parseOptions(const QCoreApplication &app, QString &error)
         {"wire-speed", "Send replies at the pace of the line's baud rate and framing."},
         {"turnaround",
          "Instrument's think time before a reply, in ms (default 0, 5 with --wire-speed).", "MS"},
-        {"fault", "Inject a fault: \"[@NAME] KIND[:ARG] [rate R | next N]\" (repeatable).", "SPEC"},
+        {"fault", "Inject a fault: \"[@NAME] KIND[:ARG] [rate R | next N]\" (repeatable).",
+         "FAULT"},
         {"seed", "Seed of the noise and fault rates, for repeatable runs.", "N"},
     });
     parser.process(app);

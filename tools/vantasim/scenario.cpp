@@ -53,7 +53,7 @@ std::optional<Unit> parseUnit(const QString &text)
 // application shows it, which depends on the group, whatever the order of the lines.
 struct PendingInstrument
 {
-    InstrumentSpec spec;
+    InstrumentSetup setup;
     QString addressText;
     int line = 0;
 };
@@ -117,7 +117,7 @@ bool Parser::parseLine(const QString &raw)
             if (header.captured(2).isEmpty())
                 return fail(QStringLiteral("an instrument needs a name: [instrument NAME]"));
             m_instrument = PendingInstrument{};
-            m_instrument->spec.name = header.captured(2);
+            m_instrument->setup.name = header.captured(2);
             m_instrument->line = m_lineNumber;
         } else if (!m_inLineSection) {
             return fail(QStringLiteral("unknown section [%1]").arg(kind));
@@ -165,7 +165,7 @@ bool Parser::lineKey(const QString &key, const QString &value)
 
 bool Parser::instrumentKey(const QString &key, const QString &value)
 {
-    InstrumentSpec &s = m_instrument->spec;
+    InstrumentSetup &s = m_instrument->setup;
     if (key.startsWith(QLatin1String("register "))) {
         const std::optional<int> reg = parseNumber(key.mid(9));
         const std::optional<int> v = parseNumber(value);
@@ -253,7 +253,7 @@ bool Parser::finishInstrument()
         return true;
     PendingInstrument pending = *m_instrument;
     m_instrument.reset();
-    InstrumentSpec &s = pending.spec;
+    InstrumentSetup &s = pending.setup;
     // Problems of the section are reported at its header line.
     const int lineAfter = std::exchange(m_lineNumber, pending.line);
     // Addresses as the application shows them: hexadecimal in group 0, decimal otherwise.
@@ -279,7 +279,7 @@ bool Parser::finishInstrument()
     m_lineNumber = lineAfter;
     if (!valid)
         return false;
-    for (const InstrumentSpec &other : m_scenario.instruments) {
+    for (const InstrumentSetup &other : m_scenario.instruments) {
         if (other.name == s.name)
             return fail(QStringLiteral("two instruments named %1").arg(s.name));
     }
@@ -292,8 +292,8 @@ bool Parser::checkCollisions()
     const auto &all = m_scenario.instruments;
     for (size_t i = 0; i < all.size(); ++i) {
         for (size_t j = i + 1; j < all.size(); ++j) {
-            const InstrumentSpec &a = all[i];
-            const InstrumentSpec &b = all[j];
+            const InstrumentSetup &a = all[i];
+            const InstrumentSetup &b = all[j];
             if (a.protocol == b.protocol && a.address == b.address &&
                 a.settings.baud == b.settings.baud && a.settings.stopBits == b.settings.stopBits) {
                 m_error = QStringLiteral("instruments %1 and %2 would both answer the same "

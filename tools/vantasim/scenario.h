@@ -20,7 +20,7 @@ enum class Unit
     Celsius
 };
 
-struct InstrumentSpec
+struct InstrumentSetup
 {
     QString name;
     int group = 0;
@@ -43,7 +43,7 @@ struct InstrumentSpec
 
 struct Scenario
 {
-    std::vector<InstrumentSpec> instruments;
+    std::vector<InstrumentSetup> instruments;
     std::vector<Fault> faults; // instrument faults carry the instrument's name as target
     std::optional<int> turnaroundMs;
     std::optional<unsigned> seed;

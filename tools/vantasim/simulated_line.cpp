@@ -17,16 +17,16 @@ std::unique_ptr<SimulatedLine> SimulatedLine::create(const Scenario &scenario, c
         faults.add(fault);
     std::unique_ptr<SimulatedLine> line(
         new SimulatedLine(data, std::move(faults), scenario.seed.value_or(std::random_device{}())));
-    for (const InstrumentSpec &spec : scenario.instruments) {
-        const ModelInfo *model = data.model(spec.group, spec.model);
+    for (const InstrumentSetup &setup : scenario.instruments) {
+        const ModelInfo *model = data.model(setup.group, setup.model);
         if (!model) {
             error = QStringLiteral("instrument %1: group %2 has no model %3 in the catalogue")
-                        .arg(spec.name)
-                        .arg(spec.group)
-                        .arg(spec.model);
+                        .arg(setup.name)
+                        .arg(setup.group)
+                        .arg(setup.model);
             return nullptr;
         }
-        line->m_instruments.push_back(std::make_unique<Instrument>(spec, *model, line->m_plan));
+        line->m_instruments.push_back(std::make_unique<Instrument>(setup, *model, line->m_plan));
     }
     for (const Fault &fault : scenario.faults) {
         if (!fault.target.isEmpty() && !line->find(fault.target)) {
@@ -79,7 +79,7 @@ std::optional<Answer> SimulatedLine::answer(const RawFrame &frame, const Observe
     answer.extraDelaySeconds = effect.extraDelaySeconds;
     answer.framing = instrument->settings();
     // New communication settings take effect once this reply has been sent.
-    instrument->takePendingSpec();
+    instrument->takePendingSetup();
     return answer;
 }
 
