@@ -21,14 +21,6 @@ enum class TraceDirection
 // included (empty after an attempt that heard nothing).
 using FrameTrace = std::function<void(TraceDirection, const QByteArray &)>;
 
-// What InitComm tells the main window after each try to open the port: the logging timer runs
-// only while the port is open, and the communications indicator shows whether it is.
-struct CommHooks
-{
-    std::function<void(bool enabled)> setLoggingTimerEnabled; // optional
-    std::function<void(bool open)> showPortOpen;              // optional; green when open
-};
-
 // Time (seconds since midnight) and address of the last paced Vanta Link read.
 struct LastTransaction
 {
@@ -48,7 +40,6 @@ struct CommLink
     core::Interaction &ui;
     LastTransaction lastTransaction;
     FrameTrace trace; // optional
-    CommHooks hooks;
 };
 
 } // namespace vanta::comms

@@ -16,15 +16,6 @@ bool isMissingOrBusyPort(int errorNumber)
            errorNumber == DeviceIdentifierInvalid || errorNumber == DeviceUnavailable;
 }
 
-void announcePortState(CommLink &link, bool open)
-{
-    link.app.setCommEnabled(open);
-    if (link.hooks.setLoggingTimerEnabled)
-        link.hooks.setLoggingTimerEnabled(open);
-    if (link.hooks.showPortOpen)
-        link.hooks.showPortOpen(open);
-}
-
 void reportOpenFailure(CommLink &link, const core::AppError &error)
 {
     if (!isMissingOrBusyPort(error.number)) {
@@ -52,11 +43,11 @@ int InitComm(CommLink &link, const QString &Settings)
         line.setSettings(Settings);
         line.setRTSEnable(true);
         line.setPortOpen(true);
-        announcePortState(link, true);
+        link.app.setCommEnabled(true);
         return 0;
     } catch (const core::AppError &error) {
         reportOpenFailure(link, error);
-        announcePortState(link, false);
+        link.app.setCommEnabled(false);
         return -1;
     }
 }

@@ -55,8 +55,11 @@ struct PortRig : CommRig
         line.setPortOpen(false);
         app.setCommEnabled(false);
         app.Config.CommPort = 3;
-        link.hooks.setLoggingTimerEnabled = [this](bool on) { timer.push_back(on); };
-        link.hooks.showPortOpen = [this](bool open) { indicator.push_back(open); };
+        // The main window's logging timer and indicator follow this signal.
+        QObject::connect(&app, &core::AppState::commEnabledChanged, [this](bool open) {
+            timer.push_back(open);
+            indicator.push_back(open);
+        });
     }
 };
 
@@ -86,6 +89,8 @@ TEST(InitComm, SaysSoWhenThePortIsMissingOrBusy)
         SCOPED_TRACE(number);
         PortRig rig;
         rig.app.setCommEnabled(true);
+        rig.timer.clear(); // only what InitComm itself switches counts
+        rig.indicator.clear();
         rig.line.openError = number;
         EXPECT_EQ(InitComm(rig.link, QStringLiteral("9600,N,8,1")), -1);
         ASSERT_EQ(rig.ui.boxes.size(), 1u);
