@@ -4,7 +4,7 @@ set -euo pipefail
 
 packages=(cmake ninja-build g++ pkg-config ccache qt6-base-dev qt6-base-dev-tools
     qt6-serialport-dev libgl-dev libqcustomplot-dev libqcustomplot2.1-qt6
-    libgtest-dev libgmock-dev)
+    libgtest-dev libgmock-dev python3)
 packages+=("$@")
 
 missing=()

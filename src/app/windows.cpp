@@ -21,6 +21,8 @@ ProgramWindows::ProgramWindows(ui::Navigator &navigator)
     });
     logging::registerLoggingWindows(navigator);
     navigator.setLoggingTick([this] { m_logging.tmrLogging_Timer(); });
+    core::AppState &app = navigator.context().app;
+    navigator.setStopLoggingSessions([&app] { logging::StopRunningSessions(app.Config); });
 }
 
 void ProgramWindows::showMainWindow()

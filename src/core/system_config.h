@@ -7,6 +7,14 @@
 
 namespace vanta::core {
 
+// Values of InstrumentRecord::LogState.
+namespace LogStates {
+constexpr qint16 Never = 0; // no session in this run
+constexpr qint16 Started = 1;
+constexpr qint16 Stopped = 2;
+constexpr qint16 Finished = 3;
+} // namespace LogStates
+
 // One configured instrument: the eight stored values, then the logging session's working state
 // (not stored; reset whenever the list is loaded or changed).
 struct InstrumentRecord
@@ -20,7 +28,7 @@ struct InstrumentRecord
     qint16 LogRateUnit = 1;     // 0 minutes per log, 1 seconds per log
     float LogRate = 1;          // seconds between samples
 
-    qint16 LogState = 0; // 0 never started, 1 STARTED, 2 STOPPED, 3 FINISHED
+    qint16 LogState = LogStates::Never;
     double LogStartSeconds = 0;
     double LogStartDate = 0;
     double LogNextOffset = 0;

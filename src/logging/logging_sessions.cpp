@@ -254,6 +254,14 @@ bool StopLogSession(core::AppState &app, core::Interaction &ui, int index)
     return true;
 }
 
+void StopRunningSessions(core::SystemConfig &config)
+{
+    for (core::InstrumentRecord &instrument : config.Instruments) {
+        if (instrument.LogState == LogStates::Started)
+            instrument.LogState = LogStates::Stopped;
+    }
+}
+
 QString startTimeText(const core::InstrumentRecord &instrument)
 {
     return QStringLiteral("Logging started ") +

@@ -14,13 +14,8 @@
 
 namespace vanta::logging {
 
-// Values of InstrumentRecord::LogState.
-namespace LogStates {
-constexpr qint16 Never = 0; // no session in this run
-constexpr qint16 Started = 1;
-constexpr qint16 Stopped = 2;
-constexpr qint16 Finished = 3;
-} // namespace LogStates
+// The session states live beside InstrumentRecord; logging code names them as its own.
+namespace LogStates = core::LogStates;
 
 // The register every session logs: the process value.
 constexpr int ProcessValueRegister = 2;
@@ -107,6 +102,10 @@ bool StartLogSession(core::AppState &app, const core::Clock &clock, core::Intera
 // Stops a STARTED session after the user confirms; returns true when it stopped. Any other
 // state asks nothing and changes nothing.
 bool StopLogSession(core::AppState &app, core::Interaction &ui, int index);
+
+// Stops every STARTED session without asking; the other states stay. The next tick then clears
+// LoggingActive.
+void StopRunningSessions(core::SystemConfig &config);
 
 // "Logging started " and the start time as the window shows it.
 QString startTimeText(const core::InstrumentRecord &instrument);

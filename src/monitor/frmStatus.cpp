@@ -189,7 +189,7 @@ void frmStatus::ClearAllFields()
 
 void frmStatus::tmrPoll_Timer()
 {
-    const ui::ReentryGuard guard(m_inTick, m_navigator.loops());
+    const core::ReentryGuard guard(m_inTick, m_navigator.loops());
     if (!guard)
         return;
     try {

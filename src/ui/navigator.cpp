@@ -2,7 +2,6 @@
 #include "ui/navigator.h"
 
 #include "core/app_error.h"
-#include "logging/logging_sessions.h"
 #include "ui/accessible_ids.h"
 
 #include <QDialog>
@@ -256,10 +255,8 @@ void Navigator::showTerminal(QWidget *from)
             if (answer != core::MsgResult::Yes)
                 return;
         }
-        for (core::InstrumentRecord &instrument : app.Config.Instruments) {
-            if (instrument.LogState == logging::LogStates::Started)
-                instrument.LogState = logging::LogStates::Stopped;
-        }
+        if (m_stopLoggingSessions)
+            m_stopLoggingSessions();
         runLoggingTick();
         openModal(from, QStringLiteral("frmTerminal"));
     } catch (const core::AppError &error) {
@@ -271,7 +268,7 @@ void Navigator::runLoggingTick()
 {
     if (!m_loggingTick || m_ending)
         return;
-    const ReentryGuard guard(m_inLoggingTick, m_loops);
+    const core::ReentryGuard guard(m_inLoggingTick, m_loops);
     if (!guard)
         return;
     m_loggingTick();

@@ -17,7 +17,8 @@
 //     boxes, switching applications) never do.
 //  4. Main screens carry the shared navigation buttons and menus (navigation_bar.h) and call
 //     endProgram() from their closeEvent: closing any main screen ends the program.
-//  5. Timer ticks and loops that let window events run hold a ReentryGuard (reentry_guard.h) on
+//  5. Timer ticks and loops that let window events run hold a ReentryGuard (core/reentry_guard.h)
+//  on
 //     loops(). endProgram() and any window close asked for inside such a loop wait until it has
 //     unwound (LoopTracker::whenIdle).
 //  6. Cross-window effects (demo mode, the main window's error line and indicators) go through
@@ -26,7 +27,7 @@
 
 #include "comms/comm_link.h"
 #include "core/app_state.h"
-#include "ui/reentry_guard.h"
+#include "core/reentry_guard.h"
 
 #include <QDialog>
 #include <QObject>
@@ -106,7 +107,8 @@ public:
     void showModeless(const QString &name);
     void showMonitor() { showModeless(QStringLiteral("mdiMonitor")); }
     // The Terminal command of every Communications menu: asks before stopping running logging
-    // sessions, stops them, runs one logging tick, then opens frmTerminal modally.
+    // sessions, stops them (through the handler of setStopLoggingSessions), runs one logging
+    // tick, then opens frmTerminal modally.
     void showTerminal(QWidget *from);
 
     // The window of `name` when it has been built, else null.
@@ -120,7 +122,7 @@ public:
     void endProgram();
     bool isEnding() const { return m_ending; }
 
-    LoopTracker &loops() { return m_loops; }
+    core::LoopTracker &loops() { return m_loops; }
     const WindowContext &context() const { return m_context; }
 
     // The logging engine's timer tick, run by the main window's tmrLogging and by the Terminal
@@ -128,6 +130,12 @@ public:
     // Set by the application's wiring; nothing runs until it is set.
     void setLoggingTick(std::function<void()> tick) { m_loggingTick = std::move(tick); }
     void runLoggingTick();
+    // Stops every running logging session without asking (the Terminal command has asked). Set
+    // by the application's wiring, which knows the logging engine; unset, nothing stops.
+    void setStopLoggingSessions(std::function<void()> stop)
+    {
+        m_stopLoggingSessions = std::move(stop);
+    }
 
 signals:
     void programEnded();
@@ -158,11 +166,12 @@ private:
     void runDialog(QDialog &dialog, QWidget *parent);
 
     WindowContext m_context;
-    LoopTracker m_loops;
+    core::LoopTracker m_loops;
     std::map<QString, Entry> m_entries;
     QPointer<QWidget> m_active;
     std::vector<QPointer<QDialog>> m_openDialogs;
     std::function<void()> m_loggingTick;
+    std::function<void()> m_stopLoggingSessions;
     bool m_inLoggingTick = false;
     bool m_ending = false;
 };

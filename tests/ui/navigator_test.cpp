@@ -1,7 +1,7 @@
 // Switching windows in place, modal windows, activation, deferred program end and the Terminal
 // command.
+#include "app/windows.h"
 #include "ui/navigator.h"
-#include "ui/reentry_guard.h"
 #include "ui_fixture.h"
 
 #include <QDialog>
@@ -125,46 +125,6 @@ TEST_F(NavigatorTest, ShownWindowsCarryTheirNamesForOutsideTools)
     EXPECT_EQ(added->accessibleDescription(), QStringLiteral("cmdStartSearch"));
 }
 
-TEST(ReentryGuard, RefusesASecondEntryOfTheSameTick)
-{
-    ui::LoopTracker tracker;
-    bool busy = false;
-    {
-        const ui::ReentryGuard outer(busy, tracker);
-        ASSERT_TRUE(outer);
-        const ui::ReentryGuard inner(busy, tracker);
-        EXPECT_FALSE(inner);
-        EXPECT_TRUE(tracker.loopRunning());
-    }
-    EXPECT_FALSE(busy);
-    EXPECT_FALSE(tracker.loopRunning());
-    const ui::ReentryGuard again(busy, tracker);
-    EXPECT_TRUE(again);
-}
-
-TEST(ReentryGuard, DeferredActionsWaitUntilTheLastLoopHasUnwound)
-{
-    ui::LoopTracker tracker;
-    bool outerBusy = false;
-    bool innerBusy = false;
-    int runs = 0;
-    {
-        const ui::ReentryGuard outer(outerBusy, tracker);
-        {
-            const ui::ReentryGuard inner(innerBusy, tracker);
-            tracker.whenIdle([&runs] { ++runs; });
-        }
-        processEvents();
-        EXPECT_EQ(runs, 0); // the outer loop still runs
-    }
-    EXPECT_EQ(runs, 0); // not from inside the guard's destructor
-    processEvents();
-    EXPECT_EQ(runs, 1);
-
-    tracker.whenIdle([&runs] { ++runs; }); // nothing runs: at once
-    EXPECT_EQ(runs, 2);
-}
-
 TEST_F(NavigatorTest, ProgramEndWaitsForRunningLoopsAndDeactivates)
 {
     int ended = 0;
@@ -172,7 +132,7 @@ TEST_F(NavigatorTest, ProgramEndWaitsForRunningLoopsAndDeactivates)
     QWidget *main = rig.navigator.showFirst(QStringLiteral("frmMain"));
     bool busy = false;
     {
-        const ui::ReentryGuard guard(busy, rig.navigator.loops());
+        const core::ReentryGuard guard(busy, rig.navigator.loops());
         rig.navigator.endProgram();
         EXPECT_TRUE(rig.navigator.isEnding());
         EXPECT_FALSE(main->isVisible());
@@ -214,6 +174,8 @@ TEST_F(NavigatorTest, TerminalCommandAsksBeforeStoppingSessions)
     for (const TerminalCase &c : TerminalCases) {
         SCOPED_TRACE(c.name);
         UiRig terminal;
+        // The program's wiring stops the sessions; the tick is counted instead of run.
+        const app::ProgramWindows windows(terminal.navigator);
         int ticks = 0;
         terminal.navigator.setLoggingTick([&ticks] { ++ticks; });
         terminal.app.Config.Instruments.resize(3);

@@ -1,9 +1,9 @@
 // Re-entry guards and the deferred actions that wait for guarded loops to unwind.
-#include "ui/reentry_guard.h"
+#include "core/reentry_guard.h"
 
 #include <QMetaObject>
 
-namespace vanta::ui {
+namespace vanta::core {
 
 void LoopTracker::whenIdle(std::function<void()> action)
 {
@@ -51,4 +51,4 @@ ReentryGuard::~ReentryGuard()
     m_tracker.leave();
 }
 
-} // namespace vanta::ui
+} // namespace vanta::core

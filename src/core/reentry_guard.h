@@ -1,12 +1,13 @@
-// Re-entry guards for timer ticks and loops that let window events run, and the deferral of
-// closes and program end until such a loop has unwound.
+// Re-entry guards for timer ticks and loops that let events run (window ticks, and logic loops
+// such as configuration read and send, the search and the monitor pass), and the deferral of
+// closes and program end until such a loop has unwound. Qt Core only, so logic can hold them.
 #pragma once
 
 #include <QObject>
 #include <functional>
 #include <vector>
 
-namespace vanta::ui {
+namespace vanta::core {
 
 // Counts the guarded ticks and loops running at this moment (one per program, owned by the
 // navigator) and holds actions that must wait until none runs.
@@ -62,4 +63,4 @@ private:
     bool m_entered;
 };
 
-} // namespace vanta::ui
+} // namespace vanta::core
