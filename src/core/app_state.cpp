@@ -43,6 +43,20 @@ void AppState::setLoggingActive(bool active)
     emit loggingActiveChanged(active);
 }
 
+void AppState::lendPort()
+{
+    if (++m_portLoans == 1)
+        emit portBorrowedChanged(true);
+}
+
+void AppState::returnPort()
+{
+    if (m_portLoans == 0)
+        return;
+    if (--m_portLoans == 0)
+        emit portBorrowedChanged(false);
+}
+
 void AppState::setErrorLine(const QString &text)
 {
     if (m_errorLine == text)

@@ -52,17 +52,27 @@ public:
     const QString &errorLine() const { return m_errorLine; }
     void setErrorLine(const QString &text);
 
+    // The serial port is lent to a window that uses it at other settings or byte by byte (the
+    // search, the terminal, the raw windows): the logging, monitor and graph ticks skip their
+    // reads meanwhile. True while any loan lasts; take one with comms::PortLoan, which pairs
+    // lendPort and returnPort. A returnPort without a loan is ignored.
+    bool PortBorrowed() const { return m_portLoans > 0; }
+    void lendPort();
+    void returnPort();
+
 signals:
     void demoModeChanged(bool on);
     void commEnabledChanged(bool enabled);
     void loggingActiveChanged(bool active);
     void errorLineChanged(const QString &text);
+    void portBorrowedChanged(bool borrowed);
 
 private:
     QString m_programFolder;
     bool m_demoMode = false;
     bool m_commEnabled = false;
     bool m_loggingActive = false;
+    int m_portLoans = 0;
     QString m_errorLine;
 };
 

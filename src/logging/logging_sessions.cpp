@@ -95,7 +95,9 @@ void LoggingEngine::runSession(int index, std::vector<PendingReport> &reports)
         // Stamped with the time the sample was due, not the time of the read.
         const double scheduled = instrument.LogNextOffset + instrument.LogStartSeconds;
         instrument.LogNextOffset = nextOffsetAfter(instrument.LogNextOffset, sinceStart, rate);
-        writeSample(index, scheduled, reports);
+        // While another window holds the port the sample is missed, as after a stall.
+        if (!m_link.app.PortBorrowed())
+            writeSample(index, scheduled, reports);
     }
     // Checked after the sample, so the sample of the tick in which the time is up is written.
     if (instrument.LogDuration * 60.0 <=

@@ -37,10 +37,11 @@ ProcessValueReader scaledValueReader(comms::CommLink &link);
 // Runs the sessions of every instrument of link.app's list.
 //
 // The owner calls tmrLogging_Timer every 50 ms while the port is open. A tick writes every due
-// sample, finishes sessions whose time is up, sets AppState::LoggingActive (the main window's
-// indicator follows its signal) and refreshes the main window's error line at most every 0.5 s
-// while sessions run. A tick that starts while another is still running (inside its message
-// box) returns at once.
+// sample (while the port is lent, AppState::PortBorrowed, a due sample is skipped without a read
+// or a line and the schedule moves on), finishes sessions whose time is up, sets
+// AppState::LoggingActive (the main window's indicator follows its signal) and refreshes the main
+// window's error line at most every 0.5 s while sessions run. A tick that starts while another is
+// still running (inside its message box) returns at once.
 class LoggingEngine
 {
 public:

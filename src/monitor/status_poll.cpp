@@ -199,6 +199,9 @@ void StatusPoll::tmrPoll_Timer(int address)
         demoTick();
         return;
     }
+    // Another window holds the port: this tick is missed and the fields stay as they were.
+    if (m_link.app.PortBorrowed())
+        return;
 
     float modelValue = 0;
     if (!read(ModelIdRegister, modelValue))

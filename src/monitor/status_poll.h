@@ -90,7 +90,8 @@ public:
     void ClearAllFields();
 
     // One tick for the instrument at `address`, with the configuration's controller group and
-    // protocol code; in demo mode fixed and random values, no reads. A failed read leaves its
+    // protocol code; in demo mode fixed and random values, no reads; while the port is lent
+    // (AppState::PortBorrowed) no reads and no field but the time changes. A failed read leaves its
     // result text in ErrorMessageText and ends the tick. Throws core::AppError only for
     // unexpected failures.
     void tmrPoll_Timer(int address);

@@ -2,6 +2,7 @@
 // start and stop rules.
 #include "logging/logging_sessions.h"
 
+#include "comms/port_loan.h"
 #include "logging/log_settings.h"
 #include "logging_fixture.h"
 
@@ -94,6 +95,23 @@ TEST_F(LoggingSessions, StalledTicksWriteTheOldestDueSampleThenSkipAhead)
     EXPECT_EQ(stampsOf(QStringLiteral("a.csv")),
               "10:00:00 AM|10:00:01 AM|10:00:02 AM|10:00:03 AM|10:00:04 AM|10:00:05 AM|"
               "10:00:06 AM|10:00:16 AM");
+}
+
+TEST_F(LoggingSessions, SamplesDueWhileThePortIsLentAreMissed)
+{
+    addInstrument(QStringLiteral("001"), 1, 1);
+    setLocal(10, 0, 0, 400);
+    start(0, QStringLiteral("a.csv"));
+    tickFor(2.5);
+    {
+        const comms::PortLoan terminal(app);
+        tickFor(2); // the samples at 3 s and 4 s fall while another window holds the port
+    }
+    tickFor(2);
+
+    EXPECT_EQ(stampsOf(QStringLiteral("a.csv")),
+              "10:00:00 AM|10:00:01 AM|10:00:02 AM|10:00:05 AM|10:00:06 AM");
+    EXPECT_EQ(reads, 5);
 }
 
 TEST_F(LoggingSessions, SubSecondRatesStampTenths)

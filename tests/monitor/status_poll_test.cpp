@@ -1,6 +1,8 @@
 // The status poll: one tick per group and protocol through the dispatcher and a scripted
 // instrument, the error-list change rule, failures, and the demo values.
 #include "monitor/status_poll.h"
+
+#include "comms/port_loan.h"
 #include "status_rig.h"
 
 #include <gtest/gtest.h>
@@ -265,6 +267,22 @@ TEST(StatusPoll, AFailedReadShowsItsTextAndEndsTheTick)
     EXPECT_TRUE(f.ErrorMessageText.contains(QStringLiteral("No response")))
         << f.ErrorMessageText.toStdString();
     EXPECT_EQ(f.ModelIDText, QStringLiteral("QT"));
+}
+
+TEST(StatusPoll, ATickWhileThePortIsLentReadsNothing)
+{
+    StatusRig rig(1, QStringLiteral("R")); // nobody answers
+    monitor::StatusPoll poll(rig.link);
+    {
+        const comms::PortLoan search(rig.app);
+        poll.tmrPoll_Timer(1);
+    }
+    EXPECT_TRUE(rig.line.requests.empty());
+    EXPECT_TRUE(poll.fields().ErrorMessageText.isEmpty());
+
+    poll.tmrPoll_Timer(1); // the port is back
+    EXPECT_FALSE(rig.line.requests.empty());
+    EXPECT_TRUE(poll.fields().ErrorMessageText.contains(QStringLiteral("No response")));
 }
 
 TEST(StatusPoll, DemoTickShowsFixedValuesWithoutReads)
