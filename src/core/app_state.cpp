@@ -43,6 +43,14 @@ void AppState::setLoggingActive(bool active)
     emit loggingActiveChanged(active);
 }
 
+void AppState::setGraphRecording(bool recording)
+{
+    if (m_graphRecording == recording)
+        return;
+    m_graphRecording = recording;
+    emit graphRecordingChanged(recording);
+}
+
 void AppState::lendPort()
 {
     if (++m_portLoans == 1)
@@ -55,6 +63,15 @@ void AppState::returnPort()
         return;
     if (--m_portLoans == 0)
         emit portBorrowedChanged(false);
+}
+
+void AppState::requestRampSoakConfig(qint16 address, const QString &protocol, qint16 group)
+{
+    RSModel = true;
+    RSAddress = address;
+    RSProtocol = protocol;
+    RSGroup = group;
+    emit rampSoakConfigRequested();
 }
 
 void AppState::setErrorLine(const QString &text)

@@ -30,8 +30,8 @@ public:
     std::array<QString, 3> LogStateText{QStringLiteral("STARTED"), QStringLiteral("STOPPED"),
                                         QStringLiteral("FINISHED")};
 
-    // The ramp/soak-only request of the monitor's "Cfg" button, cleared by the configuration
-    // window.
+    // The ramp/soak-only request of the monitor's "Cfg" button (set by requestRampSoakConfig),
+    // cleared by the configuration window.
     bool RSModel = false;
     qint16 RSAddress = 0;
     QString RSProtocol;
@@ -48,6 +48,9 @@ public:
     void setCommEnabled(bool enabled);
     bool LoggingActive() const { return m_loggingActive; }
     void setLoggingActive(bool active);
+    // A graph is recording samples (the main window's "Graph Recording in Progress").
+    bool GraphRecording() const { return m_graphRecording; }
+    void setGraphRecording(bool recording);
     // The main window's error line, shared by every window that reports a background failure.
     const QString &errorLine() const { return m_errorLine; }
     void setErrorLine(const QString &text);
@@ -60,18 +63,32 @@ public:
     void lendPort();
     void returnPort();
 
+    // Asks for the ramp/soak configuration of one instrument: sets RSModel and the RS* fields
+    // and emits rampSoakConfigRequested, so a configuration window already in front hears it.
+    void requestRampSoakConfig(qint16 address, const QString &protocol, qint16 group);
+    // Said by whoever changed Config.Instruments (communications setup, the logging window) or
+    // the port and poll settings (communications setup, the monitor's rate menus), so windows
+    // that show them reload.
+    void notifyInstrumentListChanged() { emit instrumentListChanged(); }
+    void notifyPortSettingsChanged() { emit portSettingsChanged(); }
+
 signals:
     void demoModeChanged(bool on);
     void commEnabledChanged(bool enabled);
     void loggingActiveChanged(bool active);
+    void graphRecordingChanged(bool recording);
     void errorLineChanged(const QString &text);
     void portBorrowedChanged(bool borrowed);
+    void rampSoakConfigRequested();
+    void instrumentListChanged();
+    void portSettingsChanged();
 
 private:
     QString m_programFolder;
     bool m_demoMode = false;
     bool m_commEnabled = false;
     bool m_loggingActive = false;
+    bool m_graphRecording = false;
     int m_portLoans = 0;
     QString m_errorLine;
 };

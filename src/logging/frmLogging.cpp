@@ -354,9 +354,10 @@ void frmLogging::saveIfChanged()
 {
     if (!SettingsChanged)
         return;
-    // SaveSystemConfig reports its own failures.
+    // SaveSystemConfig reports its own failures; the list in memory has changed either way.
     (void)core::SaveSystemConfig(m_context.app, m_context.ui());
     SettingsChanged = false;
+    m_context.app.notifyInstrumentListChanged();
 }
 
 void frmLogging::cmdStart_Click()

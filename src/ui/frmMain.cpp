@@ -56,10 +56,12 @@ frmMain::frmMain(const WindowContext &context, ProgramVersion version)
     connect(&m_app, &core::AppState::commEnabledChanged, this, &frmMain::followCommEnabled);
     connect(&m_app, &core::AppState::loggingActiveChanged, this,
             [this](bool active) { setIndicator(shpLogging, active); });
+    connect(&m_app, &core::AppState::graphRecordingChanged, this,
+            [this](bool recording) { setIndicator(shpGraphing, recording); });
     connect(&m_app, &core::AppState::errorLineChanged, lblErrorMessageText, &QLabel::setText);
     followCommEnabled(m_app.CommEnabled());
     setIndicator(shpLogging, m_app.LoggingActive());
-    setIndicator(shpGraphing, false);
+    setIndicator(shpGraphing, m_app.GraphRecording());
     showDemoMode();
     installEnterAsTab(this);
 }
