@@ -1,11 +1,14 @@
-// Message boxes, file dialogs, the beep and the busy pointer with Qt widgets.
+// Message boxes, file, folder and print dialogs, the beep and the busy pointer with Qt widgets.
 #include "ui/qt_interaction.h"
 
 #include "ui/accessible_ids.h"
+#include "ui/printing.h"
 
 #include <QApplication>
 #include <QFileDialog>
 #include <QMessageBox>
+#include <QPrintDialog>
+#include <QPrinter>
 #include <QPushButton>
 
 namespace vanta::ui {
@@ -98,24 +101,30 @@ core::MsgResult escapeResult(core::MsgButtons buttons)
     }
 }
 
+// The first selected path of a dialog set up by the caller; empty when it is cancelled.
+std::optional<QString> runFileDialog(QFileDialog &dialog, const QString &name)
+{
+    dialog.setObjectName(name);
+    // Only Qt's own dialog has widgets that outside tools can find by name.
+    dialog.setOption(QFileDialog::DontUseNativeDialog, accessibleIdsWanted());
+    applyAccessibleIds(&dialog);
+    if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty())
+        return std::nullopt;
+    return dialog.selectedFiles().constFirst();
+}
+
 std::optional<QString> runFileDialog(const core::FileDialogRequest &request,
                                      QFileDialog::AcceptMode mode)
 {
     QFileDialog dialog(QApplication::activeWindow(), request.title, request.initialFolder,
                        qtFileFilter(request.filter));
-    dialog.setObjectName(mode == QFileDialog::AcceptSave ? QStringLiteral("dlgSave")
-                                                         : QStringLiteral("dlgOpen"));
     dialog.setAcceptMode(mode);
     dialog.setFileMode(request.fileMustExist ? QFileDialog::ExistingFile : QFileDialog::AnyFile);
     dialog.setOption(QFileDialog::DontConfirmOverwrite, !request.confirmOverwrite);
-    // Only Qt's own dialog has widgets that outside tools can find by name.
-    dialog.setOption(QFileDialog::DontUseNativeDialog, accessibleIdsWanted());
     if (!request.fileName.isEmpty())
         dialog.selectFile(request.fileName);
-    applyAccessibleIds(&dialog);
-    if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty())
-        return std::nullopt;
-    return dialog.selectedFiles().constFirst();
+    return runFileDialog(dialog, mode == QFileDialog::AcceptSave ? QStringLiteral("dlgSave")
+                                                                 : QStringLiteral("dlgOpen"));
 }
 
 } // namespace
@@ -163,6 +172,28 @@ std::optional<QString> QtInteraction::openFileDialog(const core::FileDialogReque
 std::optional<QString> QtInteraction::saveFileDialog(const core::FileDialogRequest &request)
 {
     return runFileDialog(request, QFileDialog::AcceptSave);
+}
+
+std::optional<QString> QtInteraction::chooseFolder(const core::FolderDialogRequest &request)
+{
+    QFileDialog dialog(QApplication::activeWindow(), request.title, request.initialFolder);
+    dialog.setFileMode(QFileDialog::Directory);
+    dialog.setOption(QFileDialog::ShowDirsOnly, true);
+    return runFileDialog(dialog, QStringLiteral("dlgFolder"));
+}
+
+std::optional<core::PrintTarget> QtInteraction::choosePrintTarget(const core::PrintRequest &request)
+{
+    core::PrintTarget proposed;
+    proposed.orientation = request.orientation;
+    const std::unique_ptr<QPrinter> printer = printerFor(proposed);
+    QPrintDialog dialog(printer.get(), QApplication::activeWindow());
+    dialog.setObjectName(QStringLiteral("dlgPrint"));
+    dialog.setWindowTitle(request.title);
+    applyAccessibleIds(&dialog);
+    if (dialog.exec() != QDialog::Accepted)
+        return std::nullopt;
+    return printTargetOf(*printer);
 }
 
 void QtInteraction::beep()

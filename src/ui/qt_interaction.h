@@ -1,5 +1,5 @@
-// The interaction port on the desktop: QMessageBox, QFileDialog, the system beep and the
-// override cursor as the busy pointer.
+// The interaction port on the desktop: QMessageBox, QFileDialog, QPrintDialog, the system beep
+// and the override cursor as the busy pointer.
 #pragma once
 
 #include "core/interaction.h"
@@ -16,6 +16,10 @@ public:
                            const QString &title, core::MsgResult defaultButton) override;
     std::optional<QString> openFileDialog(const core::FileDialogRequest &request) override;
     std::optional<QString> saveFileDialog(const core::FileDialogRequest &request) override;
+    // Existing folders only.
+    std::optional<QString> chooseFolder(const core::FolderDialogRequest &request) override;
+    // The system's print dialog, which also offers printing into a PDF file.
+    std::optional<core::PrintTarget> choosePrintTarget(const core::PrintRequest &request) override;
     void beep() override;
     // Nested; a surplus setBusy(false) is ignored.
     void setBusy(bool busy) override;

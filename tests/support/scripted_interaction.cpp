@@ -15,24 +15,42 @@ core::MsgResult ScriptedInteraction::MsgBox(const QString &text, core::MsgButton
     return answer;
 }
 
+namespace {
+
+// Records the request and takes the next queued result; an empty queue cancels.
+template <typename Request, typename Result>
+std::optional<Result> answer(const Request &request, std::vector<Request> &requests,
+                             std::deque<std::optional<Result>> &results)
+{
+    requests.push_back(request);
+    if (results.empty())
+        return std::nullopt;
+    std::optional<Result> result = results.front();
+    results.pop_front();
+    return result;
+}
+
+} // namespace
+
 std::optional<QString> ScriptedInteraction::openFileDialog(const core::FileDialogRequest &request)
 {
-    openRequests.push_back(request);
-    if (openResults.empty())
-        return std::nullopt;
-    auto result = openResults.front();
-    openResults.pop_front();
-    return result;
+    return answer(request, openRequests, openResults);
 }
 
 std::optional<QString> ScriptedInteraction::saveFileDialog(const core::FileDialogRequest &request)
 {
-    saveRequests.push_back(request);
-    if (saveResults.empty())
-        return std::nullopt;
-    auto result = saveResults.front();
-    saveResults.pop_front();
-    return result;
+    return answer(request, saveRequests, saveResults);
+}
+
+std::optional<QString> ScriptedInteraction::chooseFolder(const core::FolderDialogRequest &request)
+{
+    return answer(request, folderRequests, folderResults);
+}
+
+std::optional<core::PrintTarget>
+ScriptedInteraction::choosePrintTarget(const core::PrintRequest &request)
+{
+    return answer(request, printRequests, printResults);
 }
 
 void ScriptedInteraction::setBusy(bool busy)

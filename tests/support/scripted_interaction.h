@@ -1,4 +1,5 @@
-// A scripted user: answers message boxes and file dialogs from queues and records every box.
+// A scripted user: answers message boxes, file, folder and print dialogs from queues and records
+// every box and request.
 #pragma once
 
 #include "core/interaction.h"
@@ -28,10 +29,14 @@ public:
     // Queued dialog results; an empty queue cancels.
     std::deque<std::optional<QString>> openResults;
     std::deque<std::optional<QString>> saveResults;
+    std::deque<std::optional<QString>> folderResults;
+    std::deque<std::optional<core::PrintTarget>> printResults;
 
     std::vector<RecordedBox> boxes;
     std::vector<core::FileDialogRequest> openRequests;
     std::vector<core::FileDialogRequest> saveRequests;
+    std::vector<core::FolderDialogRequest> folderRequests;
+    std::vector<core::PrintRequest> printRequests;
     int beeps = 0;
     int busyDepth = 0;
     int busyCalls = 0;
@@ -40,6 +45,8 @@ public:
                            const QString &title, core::MsgResult defaultButton) override;
     std::optional<QString> openFileDialog(const core::FileDialogRequest &request) override;
     std::optional<QString> saveFileDialog(const core::FileDialogRequest &request) override;
+    std::optional<QString> chooseFolder(const core::FolderDialogRequest &request) override;
+    std::optional<core::PrintTarget> choosePrintTarget(const core::PrintRequest &request) override;
     void beep() override { ++beeps; }
     void setBusy(bool busy) override;
 

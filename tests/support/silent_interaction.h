@@ -6,7 +6,7 @@
 
 namespace vanta::test {
 
-class SilentInteraction final : public core::Interaction
+class SilentInteraction final : public core::HeadlessInteraction
 {
 public:
     core::MsgResult MsgBox(const QString &, core::MsgButtons, core::MsgIcon, const QString &,
@@ -14,10 +14,6 @@ public:
     {
         return defaultButton;
     }
-    std::optional<QString> openFileDialog(const core::FileDialogRequest &) override { return {}; }
-    std::optional<QString> saveFileDialog(const core::FileDialogRequest &) override { return {}; }
-    void beep() override {}
-    void setBusy(bool) override {}
 };
 
 } // namespace vanta::test

@@ -17,14 +17,4 @@ core::MsgResult ConsoleInteraction::MsgBox(const QString &text, core::MsgButtons
     return defaultButton;
 }
 
-std::optional<QString> ConsoleInteraction::openFileDialog(const core::FileDialogRequest &)
-{
-    return std::nullopt;
-}
-
-std::optional<QString> ConsoleInteraction::saveFileDialog(const core::FileDialogRequest &)
-{
-    return std::nullopt;
-}
-
 } // namespace vanta::tools

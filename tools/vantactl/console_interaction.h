@@ -1,5 +1,5 @@
 // The interaction port for command-line tools: message boxes become "title: text" lines on
-// stderr and take their default answer; file dialogs are cancelled.
+// stderr and take their default answer; file, folder and print dialogs are cancelled.
 #pragma once
 
 #include "core/interaction.h"
@@ -9,17 +9,13 @@
 
 namespace vanta::tools {
 
-class ConsoleInteraction : public core::Interaction
+class ConsoleInteraction : public core::HeadlessInteraction
 {
 public:
     explicit ConsoleInteraction(std::FILE *out = stderr) : m_out(out) {}
 
     core::MsgResult MsgBox(const QString &text, core::MsgButtons buttons, core::MsgIcon icon,
                            const QString &title, core::MsgResult defaultButton) override;
-    std::optional<QString> openFileDialog(const core::FileDialogRequest &request) override;
-    std::optional<QString> saveFileDialog(const core::FileDialogRequest &request) override;
-    void beep() override {}
-    void setBusy(bool) override {}
 
     // Boxes shown so far; lets a caller tell whether a step reported anything.
     int boxCount() const { return m_boxCount; }

@@ -11,7 +11,7 @@ namespace vanta::sim {
 namespace {
 
 // Turns the loaders' message boxes into lines of a problem list.
-class CollectingInteraction : public core::Interaction
+class CollectingInteraction : public core::HeadlessInteraction
 {
 public:
     explicit CollectingInteraction(QStringList &problems) : m_problems(problems) {}
@@ -22,10 +22,6 @@ public:
         m_problems.append(title + QStringLiteral(": ") + QString(text).replace('\n', ' '));
         return defaultButton;
     }
-    std::optional<QString> openFileDialog(const core::FileDialogRequest &) override { return {}; }
-    std::optional<QString> saveFileDialog(const core::FileDialogRequest &) override { return {}; }
-    void beep() override {}
-    void setBusy(bool) override {}
 
 private:
     QStringList &m_problems;
