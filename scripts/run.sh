@@ -19,6 +19,10 @@ for file in "$bin"/*.txt "$bin"/*.TXT "$bin"/*.bmp "$bin"/*.cfg "$bin"/*.val "$b
     [ -e "$work/$(basename "$file")" ] || cp "$file" "$work/"
 done
 
+# Logs go to the configured folder, or to Logs in the program folder when that one does not exist
+# (the delivered settings name a Windows folder); the program makes it too, this is for the user.
+mkdir -p "$work/Logs"
+
 if [ "${VANTA_NO_SIM:-}" = 1 ] || [ ! -x "$bin/vantasim" ]; then
     [ -x "$bin/vantasim" ] || echo "run.sh: vantasim is not built; starting without instruments" >&2
     VANTA_HOME="$work" exec "$bin/VantaLnk3" "$@"

@@ -2,6 +2,7 @@
 #include "logging/log_viewing.h"
 
 #include "core/app_error.h"
+#include "core/program_folder.h"
 #include "logging/log_line.h"
 #include "logging/logging_sessions.h"
 
@@ -43,7 +44,7 @@ void ViewHistoricalLog(const core::AppState &app, core::Interaction &ui,
     core::FileDialogRequest request;
     request.title = QStringLiteral("View Historical Log");
     request.filter = QStringLiteral("CSV Files|*.csv");
-    request.initialFolder = app.Config.DefaultFolder;
+    request.initialFolder = core::LogFolder(app);
     request.fileMustExist = true;
     const std::optional<QString> chosen = ui.openFileDialog(request);
     if (!chosen || chosen->isEmpty())

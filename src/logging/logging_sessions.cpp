@@ -6,6 +6,7 @@
 #include "core/address.h"
 #include "core/app_error.h"
 #include "core/number_format.h"
+#include "core/program_folder.h"
 #include "logging/log_line.h"
 #include "logging/log_settings.h"
 
@@ -212,7 +213,7 @@ bool StartLogSession(core::AppState &app, const core::Clock &clock, core::Intera
     core::FileDialogRequest request;
     request.title = QStringLiteral("Start Log File");
     request.filter = QStringLiteral("CSV Files|*.csv");
-    request.initialFolder = app.Config.DefaultFolder;
+    request.initialFolder = core::LogFolder(app);
     request.fileName = proposedLogFileName(app.Config.Instruments[index], clock.localNow().date());
     request.confirmOverwrite = true;
     const std::optional<QString> chosen = ui.saveFileDialog(request);

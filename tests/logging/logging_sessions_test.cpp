@@ -197,6 +197,7 @@ TEST_F(LoggingSessions, StartProposesAFileAndEmptiesAnOldOne)
 {
     addInstrument(QStringLiteral("001"));
     folder.writeRaw(QStringLiteral("old.csv"), "old line\r\n");
+    app.Config.DefaultFolder = QStringLiteral("C:\\VantaLnk3\\Logs\\"); // not on this system
 
     EXPECT_FALSE(logging::StartLogSession(app, clock, ui, 0)); // cancelled
     EXPECT_EQ(app.Config.Instruments[0].LogState, logging::LogStates::Never);
@@ -204,7 +205,7 @@ TEST_F(LoggingSessions, StartProposesAFileAndEmptiesAnOldOne)
     const core::FileDialogRequest &request = ui.saveRequests[0];
     EXPECT_EQ(request.title, QStringLiteral("Start Log File"));
     EXPECT_EQ(request.filter, QStringLiteral("CSV Files|*.csv"));
-    EXPECT_EQ(request.initialFolder, folder.path());
+    EXPECT_EQ(request.initialFolder, folder.filePath(QStringLiteral("Logs")));
     EXPECT_EQ(request.fileName, QStringLiteral("001_20090315.csv"));
     EXPECT_TRUE(request.confirmOverwrite);
 
