@@ -116,7 +116,7 @@ std::optional<QString> runFileDialog(QFileDialog &dialog, const QString &name)
 std::optional<QString> runFileDialog(const core::FileDialogRequest &request,
                                      QFileDialog::AcceptMode mode)
 {
-    QFileDialog dialog(QApplication::activeWindow(), request.title, request.initialFolder,
+    QFileDialog dialog(dialogParent(), request.title, request.initialFolder,
                        qtFileFilter(request.filter));
     dialog.setAcceptMode(mode);
     dialog.setFileMode(request.fileMustExist ? QFileDialog::ExistingFile : QFileDialog::AnyFile);
@@ -128,6 +128,13 @@ std::optional<QString> runFileDialog(const core::FileDialogRequest &request,
 }
 
 } // namespace
+
+QWidget *dialogParent()
+{
+    if (QWidget *active = QApplication::activeWindow())
+        return active;
+    return QApplication::activeModalWidget();
+}
 
 QString qtFileFilter(const QString &filter)
 {
@@ -146,8 +153,7 @@ core::MsgResult QtInteraction::MsgBox(const QString &text, core::MsgButtons butt
                                       core::MsgIcon icon, const QString &title,
                                       core::MsgResult defaultButton)
 {
-    QMessageBox box(messageIcon(icon), title, text, standardButtons(buttons),
-                    QApplication::activeWindow());
+    QMessageBox box(messageIcon(icon), title, text, standardButtons(buttons), dialogParent());
     box.setObjectName(QStringLiteral("msgBox"));
     for (const ButtonText &entry : ButtonTexts) {
         if (QAbstractButton *button = box.button(entry.button))
@@ -176,7 +182,7 @@ std::optional<QString> QtInteraction::saveFileDialog(const core::FileDialogReque
 
 std::optional<QString> QtInteraction::chooseFolder(const core::FolderDialogRequest &request)
 {
-    QFileDialog dialog(QApplication::activeWindow(), request.title, request.initialFolder);
+    QFileDialog dialog(dialogParent(), request.title, request.initialFolder);
     dialog.setFileMode(QFileDialog::Directory);
     dialog.setOption(QFileDialog::ShowDirsOnly, true);
     return runFileDialog(dialog, QStringLiteral("dlgFolder"));
@@ -187,7 +193,7 @@ std::optional<core::PrintTarget> QtInteraction::choosePrintTarget(const core::Pr
     core::PrintTarget proposed;
     proposed.orientation = request.orientation;
     const std::unique_ptr<QPrinter> printer = printerFor(proposed);
-    QPrintDialog dialog(printer.get(), QApplication::activeWindow());
+    QPrintDialog dialog(printer.get(), dialogParent());
     dialog.setObjectName(QStringLiteral("dlgPrint"));
     dialog.setWindowTitle(request.title);
     applyAccessibleIds(&dialog);

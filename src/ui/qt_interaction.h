@@ -4,12 +4,14 @@
 
 #include "core/interaction.h"
 
+#include <QWidget>
+
 namespace vanta::ui {
 
 class QtInteraction final : public core::Interaction
 {
 public:
-    // Boxes and dialogs open over the application's active window. The buttons read "OK",
+    // Boxes and dialogs open over dialogParent(). The buttons read "OK",
     // "Cancel", "Yes", "No", "Retry", "Abort" and "Ignore"; closing a box without a button
     // answers with its escape button (No, Cancel or OK).
     core::MsgResult MsgBox(const QString &text, core::MsgButtons buttons, core::MsgIcon icon,
@@ -27,6 +29,10 @@ public:
 private:
     int m_busyDepth = 0;
 };
+
+// The window boxes and dialogs open over: the application's active window, else the active modal
+// window, else none.
+QWidget *dialogParent();
 
 // "CSV Files|*.csv|All Files|*.*" in Qt's form: "CSV Files (*.csv);;All Files (*.*)". A
 // description without a pattern is kept as a description of "*".

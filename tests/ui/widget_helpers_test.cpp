@@ -4,11 +4,15 @@
 #include "ui/qt_interaction.h"
 
 #include <QApplication>
+#include <QDialog>
+#include <QFileDialog>
 #include <QKeyEvent>
 #include <QLineEdit>
 #include <QMessageBox>
 #include <QPlainTextEdit>
+#include <QPrintDialog>
 #include <QPushButton>
+#include <QTemporaryDir>
 #include <QTimer>
 #include <QVBoxLayout>
 #include <gtest/gtest.h>
@@ -119,6 +123,48 @@ TEST(QtInteraction, MessageBoxesAnswerWithTheirButtonsAndDefaults)
                                  core::MsgIcon::Information, QStringLiteral("Info"),
                                  core::MsgResult::Ok),
               core::MsgResult::Ok);
+}
+
+// Runs `answer` on the modal window that opens next and records the window it opened over.
+template <typename Dialog, typename Answer>
+void onNextDialog(QWidget **openedOver, Answer answer)
+{
+    QTimer::singleShot(0, [openedOver, answer] {
+        auto *dialog = qobject_cast<Dialog *>(QApplication::activeModalWidget());
+        ASSERT_NE(dialog, nullptr);
+        *openedOver = dialog->parentWidget();
+        answer(*dialog);
+    });
+}
+
+TEST(QtInteraction, BoxesAndDialogsOpenOverTheActiveModalWindow)
+{
+    QDialog owner;
+    owner.setModal(true);
+    owner.show();
+    ui::QtInteraction interaction;
+    QWidget *openedOver = nullptr;
+
+    onNextDialog<QMessageBox>(&openedOver, [](QMessageBox &box) { box.close(); });
+    interaction.MsgBox(QStringLiteral("Done"), core::MsgButtons::Ok, core::MsgIcon::Information,
+                       QStringLiteral("Info"), core::MsgResult::Ok);
+    EXPECT_EQ(openedOver, &owner);
+
+    const QTemporaryDir folder;
+    openedOver = nullptr;
+    onNextDialog<QFileDialog>(&openedOver, [&folder](QFileDialog &dialog) {
+        dialog.setDirectory(folder.path());
+        static_cast<QDialog &>(dialog).accept(); // QFileDialog::accept is protected
+    });
+    const std::optional<QString> chosen =
+        interaction.chooseFolder({QStringLiteral("Log Folder"), folder.path()});
+    EXPECT_EQ(openedOver, &owner);
+    EXPECT_EQ(chosen, std::optional<QString>(folder.path()));
+
+    openedOver = nullptr;
+    onNextDialog<QPrintDialog>(&openedOver, [](QPrintDialog &dialog) { dialog.reject(); });
+    EXPECT_FALSE(interaction.choosePrintTarget({QStringLiteral("Print Graph"), {}}));
+    EXPECT_EQ(openedOver, &owner);
 }
 
 } // namespace
