@@ -94,8 +94,7 @@ QLayout *frmLogging::buildListColumn()
     QLabel *heading =
         ui::newLabel(this, "lblListHeading", QStringLiteral("Address           Name"));
     heading->setFont(courier);
-    lstControls = new QListWidget(this);
-    lstControls->setObjectName(QStringLiteral("lstControls"));
+    lstControls = ui::newList(this, "lstControls");
     lstControls->setFont(courier);
     QLabel *instruction = ui::newLabel(
         this, "lblInstruction",
@@ -137,6 +136,7 @@ void frmLogging::connectHandlers()
                 SettingsChanged = true;
         });
     }
+    // The list makes a row current only by the user's click or key (or the program's choice).
     connect(lstControls, &QListWidget::currentRowChanged, this, [this] { lstControls_Click(); });
     connect(cmdStart, &QPushButton::clicked, this, &frmLogging::cmdStart_Click);
     connect(cmdStop, &QPushButton::clicked, this, &frmLogging::cmdStop_Click);
