@@ -92,9 +92,7 @@ QGroupBox *newFrame(QWidget *parent, const char *name, const QString &caption)
 
 QPushButton *newButton(QWidget *parent, const char *name, const QString &caption)
 {
-    QPushButton *button = named(new QPushButton(caption, parent), name);
-    button->setAutoDefault(false);
-    return button;
+    return named(new QPushButton(caption, parent), name);
 }
 
 QListWidget *newList(QWidget *parent, const char *name)

@@ -31,8 +31,6 @@ QCheckBox *newCheckBox(QWidget *parent, const char *name, const QString &caption
 // One option button of a control array: named "<name>_<index>" ("optMinSec_1").
 QRadioButton *newOption(QWidget *parent, const char *name, int index, const QString &caption);
 QGroupBox *newFrame(QWidget *parent, const char *name, const QString &caption);
-// Never an automatic default button: Enter in a field moves on (enter_as_tab.h), it does not
-// press the window's first button.
 QPushButton *newButton(QWidget *parent, const char *name, const QString &caption);
 // A list in which only the user's click or key, or the program, makes a row current: Qt's own
 // habit of making the first row current when a list without one takes the focus by keyboard or
