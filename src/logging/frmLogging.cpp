@@ -1,14 +1,14 @@
 // The logging window: handlers read the controls, call the session rules and show the result.
 #include "logging/frmLogging.h"
 
-#include "core/app_error.h"
 #include "core/system_config_file.h"
 #include "logging/log_settings.h"
 #include "logging/logging_sessions.h"
 #include "ui/colours.h"
+#include "ui/controls.h"
 #include "ui/enter_as_tab.h"
+#include "ui/run_handler.h"
 
-#include <QButtonGroup>
 #include <QEvent>
 #include <QFocusEvent>
 #include <QGridLayout>
@@ -19,6 +19,7 @@
 #include <QListWidget>
 #include <QPushButton>
 #include <QRadioButton>
+#include <QScopedValueRollback>
 #include <QTimer>
 #include <QVBoxLayout>
 #include <array>
@@ -26,41 +27,34 @@
 namespace vanta::logging {
 namespace {
 
-QLabel *newLabel(QWidget *parent, const QString &name, const QString &text = {})
+// The names and captions of a frame holding a value's text box, its unit caption and the
+// option pair that chooses the unit.
+struct UnitFrame
 {
-    auto *label = new QLabel(text, parent);
-    label->setObjectName(name);
-    return label;
-}
+    const char *frameName;
+    const char *caption;
+    const char *textName;
+    const char *unitName;
+    const char *optionName;
+    const char *optionCaptions[2];
+};
 
-QPushButton *newButton(QWidget *parent, const QString &name, const QString &caption)
-{
-    auto *button = new QPushButton(caption, parent);
-    button->setObjectName(name);
-    return button;
-}
+constexpr UnitFrame DurationFrame{"fraDuration",  "Duration",     "txtDuration",
+                                  "lblHoursMins", "optHoursMins", {"Hours", "Minutes"}};
+constexpr UnitFrame RateFrame{"fraRate",   "Rate",      "txtRate",
+                              "lblMinSec", "optMinSec", {"min/log", "sec/log"}};
 
-QRadioButton *newOption(QWidget *parent, const QString &name, int index, const QString &caption)
+QGroupBox *newUnitFrame(QWidget *parent, const UnitFrame &names, QLineEdit *&text, QLabel *&unit,
+                        QRadioButton *(&options)[2])
 {
-    auto *option = new QRadioButton(caption, parent);
-    option->setObjectName(name + QLatin1Char('_') + QString::number(index));
-    return option;
-}
-
-// A caption whose background shows a state.
-QLabel *newStateLabel(QWidget *parent, const QString &name)
-{
-    QLabel *label = newLabel(parent, name);
-    label->setAutoFillBackground(true);
-    label->setFrameShape(QFrame::Panel);
-    label->setFrameShadow(QFrame::Sunken);
-    label->setAlignment(Qt::AlignCenter);
-    return label;
-}
-
-QString routine(const char *handler)
-{
-    return QStringLiteral("frmLogging.") + QLatin1String(handler);
+    QGroupBox *frame = ui::newFrame(parent, names.frameName, QString::fromLatin1(names.caption));
+    text = ui::newTextBox(frame, names.textName);
+    unit = ui::newLabel(frame, names.unitName);
+    for (int index = 0; index < 2; ++index)
+        options[index] = ui::newOption(frame, names.optionName, index,
+                                       QString::fromLatin1(names.optionCaptions[index]));
+    ui::addGridRows(new QGridLayout(frame), {{text, unit}, {options[0], options[1]}});
+    return frame;
 }
 
 } // namespace
@@ -73,92 +67,61 @@ frmLogging::frmLogging(const ui::WindowContext &context, std::shared_ptr<LogSnap
     setObjectName(QStringLiteral("frmLogging"));
     setWindowTitle(QStringLiteral("Process Variable Logging"));
     buildControls();
+    connectHandlers();
     ui::installEnterAsTab(this);
     Form_Load();
 }
 
+// Controls are created in the order of the window, which is their tab order: the list first.
 void frmLogging::buildControls()
 {
-    auto *heading =
-        newLabel(this, QStringLiteral("lblListHeading"), QStringLiteral("Address           Name"));
-    lstControls = new QListWidget(this);
-    lstControls->setObjectName(QStringLiteral("lstControls"));
+    auto *top = new QHBoxLayout;
+    top->addLayout(buildListColumn(), 3);
+    top->addLayout(buildDetails(), 2);
+    cmdStart = ui::newButton(this, "cmdStart", QStringLiteral("&Start Log..."));
+    cmdStop = ui::newButton(this, "cmdStop", QStringLiteral("S&top Log"));
+    cmdView = ui::newButton(this, "cmdView", QStringLiteral("&View Current"));
+    cmdViewHist = ui::newButton(this, "cmdViewHist", QStringLiteral("View &Hist..."));
+    cmdClose = ui::newButton(this, "cmdClose", QStringLiteral("C&lose"));
+    ui::addToBox(new QVBoxLayout(this),
+                 {top, ui::newRow({cmdStart, cmdStop, cmdView, cmdViewHist, cmdClose})});
+}
+
+QLayout *frmLogging::buildListColumn()
+{
     QFont courier(QStringLiteral("Courier New"));
     courier.setStyleHint(QFont::TypeWriter);
-    lstControls->setFont(courier);
+    QLabel *heading =
+        ui::newLabel(this, "lblListHeading", QStringLiteral("Address           Name"));
     heading->setFont(courier);
-    auto *instruction =
-        newLabel(this, QStringLiteral("lblInstruction"),
-                 QStringLiteral("Click a control in this list box to access logging functions."));
+    lstControls = ui::newList(this, "lstControls");
+    lstControls->setFont(courier);
+    QLabel *instruction = ui::newLabel(
+        this, "lblInstruction",
+        QStringLiteral("Click a control in this list box to access logging functions."));
     instruction->setWordWrap(true);
+    return ui::newColumn({heading, lstControls, instruction});
+}
 
-    lblAddressText = newLabel(this, QStringLiteral("lblAddressText"));
-    lblNameText = newLabel(this, QStringLiteral("lblNameText"));
-    lblStatusText = newStateLabel(this, QStringLiteral("lblStatusText"));
-    lblStartTimeText = newLabel(this, QStringLiteral("lblStartTimeText"));
+QLayout *frmLogging::buildDetails()
+{
+    lblAddressText = ui::newLabel(this, "lblAddressText");
+    lblNameText = ui::newLabel(this, "lblNameText");
+    lblStatusText = ui::newStateLabel(this, "lblStatusText");
+    lblStartTimeText = ui::newLabel(this, "lblStartTimeText");
+    auto *captions = new QGridLayout;
+    ui::addGridRows(captions,
+                    {{ui::newLabel(this, "lblAddress", QStringLiteral("Address:")), lblAddressText},
+                     {ui::newLabel(this, "lblName", QStringLiteral("Name:")), lblNameText},
+                     {ui::newLabel(this, "lblStatus", QStringLiteral("Status:")), lblStatusText}});
+    return ui::newColumn(
+        {captions, lblStartTimeText,
+         newUnitFrame(this, DurationFrame, txtDuration, lblHoursMins, optHoursMins),
+         newUnitFrame(this, RateFrame, txtRate, lblMinSec, optMinSec), ui::Stretch});
+}
 
-    auto *fraDuration = new QGroupBox(QStringLiteral("Duration"), this);
-    fraDuration->setObjectName(QStringLiteral("fraDuration"));
-    txtDuration = new QLineEdit(fraDuration);
-    txtDuration->setObjectName(QStringLiteral("txtDuration"));
-    optHoursMins[0] =
-        newOption(fraDuration, QStringLiteral("optHoursMins"), 0, QStringLiteral("Hours"));
-    optHoursMins[1] =
-        newOption(fraDuration, QStringLiteral("optHoursMins"), 1, QStringLiteral("Minutes"));
-    lblHoursMins = newLabel(fraDuration, QStringLiteral("lblHoursMins"));
-
-    auto *fraRate = new QGroupBox(QStringLiteral("Rate"), this);
-    fraRate->setObjectName(QStringLiteral("fraRate"));
-    txtRate = new QLineEdit(fraRate);
-    txtRate->setObjectName(QStringLiteral("txtRate"));
-    optMinSec[0] = newOption(fraRate, QStringLiteral("optMinSec"), 0, QStringLiteral("min/log"));
-    optMinSec[1] = newOption(fraRate, QStringLiteral("optMinSec"), 1, QStringLiteral("sec/log"));
-    lblMinSec = newLabel(fraRate, QStringLiteral("lblMinSec"));
-
-    cmdStart = newButton(this, QStringLiteral("cmdStart"), QStringLiteral("&Start Log..."));
-    cmdStop = newButton(this, QStringLiteral("cmdStop"), QStringLiteral("S&top Log"));
-    cmdView = newButton(this, QStringLiteral("cmdView"), QStringLiteral("&View Current"));
-    cmdViewHist = newButton(this, QStringLiteral("cmdViewHist"), QStringLiteral("View &Hist..."));
-    cmdClose = newButton(this, QStringLiteral("cmdClose"), QStringLiteral("C&lose"));
-
-    auto *durationLayout = new QGridLayout(fraDuration);
-    durationLayout->addWidget(txtDuration, 0, 0);
-    durationLayout->addWidget(lblHoursMins, 0, 1);
-    durationLayout->addWidget(optHoursMins[0], 1, 0);
-    durationLayout->addWidget(optHoursMins[1], 1, 1);
-    auto *rateLayout = new QGridLayout(fraRate);
-    rateLayout->addWidget(txtRate, 0, 0);
-    rateLayout->addWidget(lblMinSec, 0, 1);
-    rateLayout->addWidget(optMinSec[0], 1, 0);
-    rateLayout->addWidget(optMinSec[1], 1, 1);
-
-    auto *details = new QGridLayout;
-    details->addWidget(newLabel(this, QStringLiteral("lblAddress"), QStringLiteral("Address:")), 0,
-                       0);
-    details->addWidget(lblAddressText, 0, 1);
-    details->addWidget(newLabel(this, QStringLiteral("lblName"), QStringLiteral("Name:")), 1, 0);
-    details->addWidget(lblNameText, 1, 1);
-    details->addWidget(newLabel(this, QStringLiteral("lblStatus"), QStringLiteral("Status:")), 2,
-                       0);
-    details->addWidget(lblStatusText, 2, 1);
-    details->addWidget(lblStartTimeText, 3, 0, 1, 2);
-    details->addWidget(fraDuration, 4, 0, 1, 2);
-    details->addWidget(fraRate, 5, 0, 1, 2);
-
-    auto *listColumn = new QVBoxLayout;
-    listColumn->addWidget(heading);
-    listColumn->addWidget(lstControls);
-    listColumn->addWidget(instruction);
-    auto *top = new QHBoxLayout;
-    top->addLayout(listColumn, 3);
-    top->addLayout(details, 2);
-    auto *buttons = new QHBoxLayout;
-    for (QPushButton *button : {cmdStart, cmdStop, cmdView, cmdViewHist, cmdClose})
-        buttons->addWidget(button);
-    auto *layout = new QVBoxLayout(this);
-    layout->addLayout(top);
-    layout->addLayout(buttons);
-
+void frmLogging::connectHandlers()
+{
     // Option clicks by the user only; the window runs the handlers itself when it sets them.
     for (int index = 0; index < 2; ++index) {
         connect(optHoursMins[index], &QRadioButton::clicked, this,
@@ -173,6 +136,7 @@ void frmLogging::buildControls()
                 SettingsChanged = true;
         });
     }
+    // The list makes a row current only by the user's click or key (or the program's choice).
     connect(lstControls, &QListWidget::currentRowChanged, this, [this] { lstControls_Click(); });
     connect(cmdStart, &QPushButton::clicked, this, &frmLogging::cmdStart_Click);
     connect(cmdStop, &QPushButton::clicked, this, &frmLogging::cmdStop_Click);
@@ -183,8 +147,8 @@ void frmLogging::buildControls()
 
 void frmLogging::Form_Load()
 {
-    try {
-        Busy = true;
+    ui::runHandler(m_context.ui(), "frmLogging.Form_Load", [this] {
+        const QScopedValueRollback busy(Busy, true);
         for (QLabel *caption : {lblAddressText, lblNameText, lblStatusText, lblStartTimeText})
             caption->clear();
         lblNameText->setToolTip(QString());
@@ -196,11 +160,7 @@ void frmLogging::Form_Load()
         for (const core::InstrumentRecord &instrument : m_context.app.Config.Instruments)
             lstControls->addItem(instrument.InstAddress + QStringLiteral("     ") +
                                  instrument.InstName);
-        Busy = false;
-    } catch (const core::AppError &error) {
-        Busy = false;
-        core::reportAppError(m_context.ui(), error, routine("Form_Load"));
-    }
+    });
 }
 
 core::InstrumentRecord *frmLogging::selectedInstrument()
@@ -215,19 +175,8 @@ void frmLogging::lstControls_Click()
 {
     if (Busy)
         return;
-    try {
-        {
-            const core::BusyPointer pointer(m_context.ui());
-            Busy = true;
-            SelectedIndex = lstControls->currentRow();
-            if (const core::InstrumentRecord *instrument = selectedInstrument()) {
-                lblAddressText->setText(instrument->InstAddress);
-                lblNameText->setText(instrument->InstName);
-                lblNameText->setToolTip(instrument->InstName);
-                showSessionState(*instrument);
-            }
-            Busy = false;
-        }
+    ui::runHandler(m_context.ui(), "frmLogging.lstControls_Click", [this] {
+        showSelected();
         const core::InstrumentRecord *instrument = selectedInstrument();
         if (instrument == nullptr)
             return;
@@ -237,10 +186,21 @@ void frmLogging::lstControls_Click()
         optHoursMins_Click(durationUnit);
         optMinSec[rateUnit]->setChecked(true);
         optMinSec_Click(rateUnit);
-    } catch (const core::AppError &error) {
-        Busy = false;
-        core::reportAppError(m_context.ui(), error, routine("lstControls_Click"));
-    }
+    });
+}
+
+void frmLogging::showSelected()
+{
+    const core::BusyPointer pointer(m_context.ui());
+    const QScopedValueRollback busy(Busy, true);
+    SelectedIndex = lstControls->currentRow();
+    const core::InstrumentRecord *instrument = selectedInstrument();
+    if (instrument == nullptr)
+        return;
+    lblAddressText->setText(instrument->InstAddress);
+    lblNameText->setText(instrument->InstName);
+    lblNameText->setToolTip(instrument->InstName);
+    showSessionState(*instrument);
 }
 
 void frmLogging::showSessionState(const core::InstrumentRecord &instrument)
@@ -285,23 +245,18 @@ void frmLogging::setEditingEnabled(bool enabled)
         control->setEnabled(enabled);
 }
 
-template <typename Body>
-void frmLogging::editSelected(const char *handler, Body body)
+void frmLogging::editSelected(const char *routine,
+                              const std::function<void(core::InstrumentRecord &)> &body)
 {
     core::InstrumentRecord *instrument = selectedInstrument();
     if (Busy || instrument == nullptr)
         return;
-    try {
-        body(*instrument);
-    } catch (const core::AppError &error) {
-        Busy = false;
-        core::reportAppError(m_context.ui(), error, routine(handler));
-    }
+    ui::runHandler(m_context.ui(), routine, [&] { body(*instrument); });
 }
 
 void frmLogging::optHoursMins_Click(int Index)
 {
-    editSelected("optHoursMins_Click", [&](core::InstrumentRecord &instrument) {
+    editSelected("frmLogging.optHoursMins_Click", [&](core::InstrumentRecord &instrument) {
         const DurationUnit unit = durationUnitFromIndex(Index);
         instrument.LogDurationUnit = static_cast<qint16>(unit);
         lblHoursMins->setText(durationUnitCaption(unit));
@@ -312,7 +267,7 @@ void frmLogging::optHoursMins_Click(int Index)
 
 void frmLogging::optMinSec_Click(int Index)
 {
-    editSelected("optMinSec_Click", [&](core::InstrumentRecord &instrument) {
+    editSelected("frmLogging.optMinSec_Click", [&](core::InstrumentRecord &instrument) {
         const RateUnit unit = rateUnitFromIndex(Index);
         instrument.LogRateUnit = static_cast<qint16>(unit);
         lblMinSec->setText(rateUnitCaption(unit));
@@ -323,29 +278,31 @@ void frmLogging::optMinSec_Click(int Index)
 
 void frmLogging::txtDuration_LostFocus()
 {
-    editSelected("txtDuration_LostFocus", [&](core::InstrumentRecord &instrument) {
-        Busy = true;
-        const DurationUnit unit =
-            optHoursMins[0]->isChecked() ? DurationUnit::Hours : DurationUnit::Minutes;
-        const CheckedEntry<qint16> entry =
-            checkDuration(txtDuration->text(), unit, instrument.LogDuration);
-        instrument.LogDuration = entry.stored;
-        txtDuration->setText(entry.text);
-        Busy = false;
+    editSelected("frmLogging.txtDuration_LostFocus", [&](core::InstrumentRecord &instrument) {
+        {
+            const QScopedValueRollback busy(Busy, true);
+            const DurationUnit unit =
+                optHoursMins[0]->isChecked() ? DurationUnit::Hours : DurationUnit::Minutes;
+            const CheckedEntry<qint16> entry =
+                checkDuration(txtDuration->text(), unit, instrument.LogDuration);
+            instrument.LogDuration = entry.stored;
+            txtDuration->setText(entry.text);
+        }
         saveIfChanged();
     });
 }
 
 void frmLogging::txtRate_LostFocus()
 {
-    editSelected("txtRate_LostFocus", [&](core::InstrumentRecord &instrument) {
-        Busy = true;
-        const RateUnit unit =
-            optMinSec[0]->isChecked() ? RateUnit::MinutesPerLog : RateUnit::SecondsPerLog;
-        const CheckedEntry<float> entry = checkRate(txtRate->text(), unit, instrument.LogRate);
-        instrument.LogRate = entry.stored;
-        txtRate->setText(entry.text);
-        Busy = false;
+    editSelected("frmLogging.txtRate_LostFocus", [&](core::InstrumentRecord &instrument) {
+        {
+            const QScopedValueRollback busy(Busy, true);
+            const RateUnit unit =
+                optMinSec[0]->isChecked() ? RateUnit::MinutesPerLog : RateUnit::SecondsPerLog;
+            const CheckedEntry<float> entry = checkRate(txtRate->text(), unit, instrument.LogRate);
+            instrument.LogRate = entry.stored;
+            txtRate->setText(entry.text);
+        }
         saveIfChanged();
     });
 }
@@ -362,47 +319,38 @@ void frmLogging::saveIfChanged()
 
 void frmLogging::cmdStart_Click()
 {
-    try {
+    ui::runHandler(m_context.ui(), "frmLogging.cmdStart_Click", [this] {
         if (StartLogSession(m_context.app, m_context.clock(), m_context.ui(), SelectedIndex))
             lstControls_Click();
-    } catch (const core::AppError &error) {
-        core::reportAppError(m_context.ui(), error, routine("cmdStart_Click"));
-    }
+    });
 }
 
 void frmLogging::cmdStop_Click()
 {
-    try {
+    ui::runHandler(m_context.ui(), "frmLogging.cmdStop_Click", [this] {
         StopLogSession(m_context.app, m_context.ui(), SelectedIndex);
         lstControls_Click();
-    } catch (const core::AppError &error) {
-        core::reportAppError(m_context.ui(), error, routine("cmdStop_Click"));
-    }
+    });
 }
 
 void frmLogging::cmdView_Click()
 {
-    const core::InstrumentRecord *instrument = selectedInstrument();
-    if (instrument == nullptr)
-        return;
-    try {
+    ui::runHandler(m_context.ui(), "frmLogging.cmdView_Click", [this] {
+        const core::InstrumentRecord *instrument = selectedInstrument();
+        if (instrument == nullptr)
+            return;
         std::optional<LogSnapshot> snapshot = readLogSnapshot(instrument->LogFile);
         if (!snapshot)
             return;
         *m_snapshot = std::move(*snapshot);
         m_context.navigator.openModal(this, QStringLiteral("frmViewLog"));
-    } catch (const core::AppError &error) {
-        core::reportAppError(m_context.ui(), error, routine("cmdView_Click"));
-    }
+    });
 }
 
 void frmLogging::cmdViewHist_Click()
 {
-    try {
-        ViewHistoricalLog(m_context.app, m_context.ui(), m_launch);
-    } catch (const core::AppError &error) {
-        core::reportAppError(m_context.ui(), error, routine("cmdViewHist_Click"));
-    }
+    ui::runHandler(m_context.ui(), "frmLogging.cmdViewHist_Click",
+                   [this] { ViewHistoricalLog(m_context.app, m_context.ui(), m_launch); });
 }
 
 bool frmLogging::eventFilter(QObject *watched, QEvent *event)

@@ -6,9 +6,11 @@
 #include "ui/navigator.h"
 
 #include <QDialog>
+#include <functional>
 #include <memory>
 
 class QLabel;
+class QLayout;
 class QLineEdit;
 class QListWidget;
 class QPushButton;
@@ -33,13 +35,18 @@ protected:
 
 private:
     void buildControls();
+    QLayout *buildListColumn();
+    QLayout *buildDetails();
+    void connectHandlers();
     void Form_Load();
     void lstControls_Click();
+    // Takes the list's current row as SelectedIndex and shows that instrument's session.
+    void showSelected();
     void showSessionState(const core::InstrumentRecord &instrument);
     // Runs a handler's body on the selected instrument unless the window is setting its own
-    // controls or nothing is selected; an unexpected error is reported under the handler's name.
-    template <typename Body>
-    void editSelected(const char *handler, Body body);
+    // controls or nothing is selected; an unexpected error is reported under `routine`.
+    void editSelected(const char *routine,
+                      const std::function<void(core::InstrumentRecord &)> &body);
     void optHoursMins_Click(int Index);
     void optMinSec_Click(int Index);
     void txtDuration_LostFocus();

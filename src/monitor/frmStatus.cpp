@@ -1,11 +1,12 @@
 // The status window: controls, activation and the poll timer; the poll itself is StatusPoll.
 #include "monitor/frmStatus.h"
 
-#include "core/app_error.h"
 #include "ui/address_combo.h"
 #include "ui/colours.h"
+#include "ui/controls.h"
 #include "ui/enter_as_tab.h"
 #include "ui/navigation_bar.h"
+#include "ui/run_handler.h"
 
 #include <QCloseEvent>
 #include <QComboBox>
@@ -22,6 +23,7 @@ namespace vanta::monitor {
 namespace {
 
 constexpr int PollIntervalMs = 1000;
+constexpr int ValueWidth = 200; // wide enough for a model name and type
 
 QColor colourOf(StatusColour colour)
 {
@@ -34,14 +36,6 @@ QColor colourOf(StatusColour colour)
         break;
     }
     return ui::Colours::Black;
-}
-
-QLabel *newLabel(QWidget *parent, const char *objectName, const QString &text = {})
-{
-    auto *label = new QLabel(text, parent);
-    if (objectName != nullptr)
-        label->setObjectName(QString::fromLatin1(objectName));
-    return label;
 }
 
 } // namespace
@@ -65,84 +59,62 @@ frmStatus::frmStatus(const ui::WindowContext &context, std::function<double()> r
     ui::installEnterAsTab(this);
 }
 
-QLabel *frmStatus::addRow(QGridLayout *grid, int row, const char *captionName,
-                          const QString &caption, const char *valueName)
-{
-    QWidget *parent = grid->parentWidget();
-    grid->addWidget(newLabel(parent, captionName, caption), row, 0, Qt::AlignRight);
-    QLabel *value = newLabel(parent, valueName);
-    value->setMinimumWidth(200);
-    grid->addWidget(value, row, 1);
-    return value;
-}
-
+// Controls are created in the order of the window, which is their tab order.
 void frmStatus::buildControls()
 {
     auto *central = new QWidget(this);
     central->setObjectName(QStringLiteral("fraStatus"));
     auto *layout = new QVBoxLayout(central);
     layout->addWidget(ui::createNavigationButtons(this, m_navigator));
-
-    auto *top = new QHBoxLayout;
-    top->addWidget(newLabel(central, "lblAddress", QStringLiteral("Address:")));
-    cbxAddress = new QComboBox(central);
-    cbxAddress->setObjectName(QStringLiteral("cbxAddress"));
+    QLabel *lblAddress = ui::newLabel(central, "lblAddress", QStringLiteral("Address:"));
+    cbxAddress = ui::newCombo(central, "cbxAddress");
     cbxAddress->setMaxVisibleItems(16);
-    top->addWidget(cbxAddress);
-    top->addStretch();
-    lblDemoMode = newLabel(central, "lblDemoMode", QStringLiteral("Demo Mode"));
-    ui::setTextColour(lblDemoMode, ui::Colours::Red);
-    top->addWidget(lblDemoMode);
-    lblDateTime = newLabel(central, "lblDateTime");
-    top->addWidget(lblDateTime);
-    layout->addLayout(top);
-
-    fraModelInfo = new QGroupBox(QStringLiteral("Model Info"), central);
-    fraModelInfo->setObjectName(QStringLiteral("fraModelInfo"));
-    auto *model = new QGridLayout(fraModelInfo);
-    lblModelIDText =
-        addRow(model, 0, "lblModelID", QStringLiteral("Model I.D. #:"), "lblModelIDText");
-    lblModelType = newLabel(fraModelInfo, "lblModelType");
-    model->addWidget(lblModelType, 1, 1);
-    lblSoftVerText =
-        addRow(model, 2, "lblSoftVer", QStringLiteral("Software Version #:"), "lblSoftVerText");
-    lblCommVerText =
-        addRow(model, 3, "lblCommVer", QStringLiteral("Comm. Version #:"), "lblCommVerText");
-    lblCommVer = fraModelInfo->findChild<QLabel *>(QStringLiteral("lblCommVer"));
-    lblModeText = addRow(model, 4, "lblMode", QStringLiteral("A/M Mode:"), "lblModeText");
-    lblMode = fraModelInfo->findChild<QLabel *>(QStringLiteral("lblMode"));
-    layout->addWidget(fraModelInfo);
-
-    auto *values = new QWidget(central);
-    auto *grid = new QGridLayout(values);
-    lblCommModeText =
-        addRow(grid, 0, "lblCommMode", QStringLiteral("Comm. Mode:"), "lblCommModeText");
-    lblAlm1StatText =
-        addRow(grid, 1, "lblAlm1Stat", QStringLiteral("Alarm 1 Output:"), "lblAlm1StatText");
-    lblAlm2StatText =
-        addRow(grid, 2, "lblAlm2Stat", QStringLiteral("Alarm 2 Output:"), "lblAlm2StatText");
-    lblProcessValueText =
-        addRow(grid, 3, "lblProcessValue", QStringLiteral("Process Value:"), "lblProcessValueText");
-    lblSetpointText =
-        addRow(grid, 4, "lblSetpoint", QStringLiteral("Setpoint  Value:"), "lblSetpointText");
-    lblSetpoint = values->findChild<QLabel *>(QStringLiteral("lblSetpoint"));
-    layout->addWidget(values);
-
-    layout->addWidget(newLabel(central, "lblUnitErrors", QStringLiteral("Instrument Unit Errors")));
-    lisUnitErrors = new QListWidget(central);
-    lisUnitErrors->setObjectName(QStringLiteral("lisUnitErrors"));
+    lblDemoMode = ui::newDemoModeMark(central);
+    lblDateTime = ui::newLabel(central, "lblDateTime");
+    ui::addToBox(layout,
+                 {ui::newRow({lblAddress, cbxAddress, ui::Stretch, lblDemoMode, lblDateTime}),
+                  buildModelInfo(central), buildValues(central)});
+    QLabel *lblUnitErrors =
+        ui::newLabel(central, "lblUnitErrors", QStringLiteral("Instrument Unit Errors"));
+    lisUnitErrors = ui::newList(central, "lisUnitErrors");
     lisUnitErrors->setMaximumHeight(120);
-    layout->addWidget(lisUnitErrors);
-
-    lblErrorMessageText = newLabel(central, "lblErrorMessageText");
-    lblErrorMessageText->setWordWrap(true);
-    lblErrorMessageText->setFrameShape(QFrame::Panel);
-    lblErrorMessageText->setFrameShadow(QFrame::Sunken);
-    layout->addWidget(lblErrorMessageText);
-
+    lblErrorMessageText = ui::newMessageLine(central, "lblErrorMessageText");
+    ui::addToBox(layout, {lblUnitErrors, lisUnitErrors, lblErrorMessageText});
     setCentralWidget(central);
     ui::addFileMenu(menuBar(), this);
     ui::addCommunicationsMenu(menuBar(), this, m_navigator);
+}
+
+QWidget *frmStatus::buildModelInfo(QWidget *parent)
+{
+    fraModelInfo = ui::newFrame(parent, "fraModelInfo", QStringLiteral("Model Info"));
+    ui::addFormRows(
+        fraModelInfo, new QGridLayout(fraModelInfo),
+        {
+            {"lblModelID", "Model I.D. #:", "lblModelIDText", &lblModelIDText},
+            {nullptr, nullptr, "lblModelType", &lblModelType},
+            {"lblSoftVer", "Software Version #:", "lblSoftVerText", &lblSoftVerText},
+            {"lblCommVer", "Comm. Version #:", "lblCommVerText", &lblCommVerText, &lblCommVer},
+            {"lblMode", "A/M Mode:", "lblModeText", &lblModeText, &lblMode},
+        },
+        ValueWidth);
+    return fraModelInfo;
+}
+
+QWidget *frmStatus::buildValues(QWidget *parent)
+{
+    auto *values = new QWidget(parent);
+    ui::addFormRows(
+        values, new QGridLayout(values),
+        {
+            {"lblCommMode", "Comm. Mode:", "lblCommModeText", &lblCommModeText},
+            {"lblAlm1Stat", "Alarm 1 Output:", "lblAlm1StatText", &lblAlm1StatText},
+            {"lblAlm2Stat", "Alarm 2 Output:", "lblAlm2StatText", &lblAlm2StatText},
+            {"lblProcessValue", "Process Value:", "lblProcessValueText", &lblProcessValueText},
+            {"lblSetpoint", "Setpoint  Value:", "lblSetpointText", &lblSetpointText, &lblSetpoint},
+        },
+        ValueWidth);
+    return values;
 }
 
 void frmStatus::Form_Load()
@@ -192,11 +164,9 @@ void frmStatus::tmrPoll_Timer()
     const core::ReentryGuard guard(m_inTick, m_navigator.loops());
     if (!guard)
         return;
-    try {
+    ui::runHandler(m_ui, "frmStatus.tmrPoll_Timer", [this] {
         m_poll.tmrPoll_Timer(ui::ParseAddressCombo(*cbxAddress, m_app.Config.ControllerGroup));
-    } catch (const core::AppError &error) {
-        core::reportAppError(m_ui, error, QStringLiteral("frmStatus.tmrPoll_Timer"));
-    }
+    });
     showFields();
 }
 

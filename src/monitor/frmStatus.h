@@ -8,7 +8,6 @@
 #include <QMainWindow>
 
 class QComboBox;
-class QGridLayout;
 class QGroupBox;
 class QLabel;
 class QListWidget;
@@ -38,8 +37,8 @@ protected:
 private:
     void Form_Load();
     void buildControls();
-    QLabel *addRow(QGridLayout *grid, int row, const char *captionName, const QString &caption,
-                   const char *valueName);
+    QWidget *buildModelInfo(QWidget *parent);
+    QWidget *buildValues(QWidget *parent);
     void fillAddressList();
     void showFields();
     void showUnitErrors();

@@ -2,6 +2,7 @@
 #include "ui/frmMain.h"
 
 #include "ui/colours.h"
+#include "ui/controls.h"
 #include "ui/enter_as_tab.h"
 #include "ui/navigation_bar.h"
 
@@ -22,19 +23,14 @@ namespace {
 constexpr int LoggingIntervalMs = 50;
 constexpr int ShapeSize = 16;
 
-QLabel *newLabel(QWidget *parent, const char *objectName, const QString &text = {})
+// An indicator's shape: a small box that is filled when the indicator is on.
+QFrame *newShape(QWidget *parent, const char *name)
 {
-    auto *label = new QLabel(text, parent);
-    label->setObjectName(QString::fromLatin1(objectName));
-    return label;
-}
-
-void setPointSize(QLabel *label, int points, bool bold)
-{
-    QFont font = label->font();
-    font.setPointSize(points);
-    font.setBold(bold);
-    label->setFont(font);
+    auto *shape = new QFrame(parent);
+    shape->setObjectName(QString::fromLatin1(name));
+    shape->setFrameShape(QFrame::Box);
+    shape->setFixedSize(ShapeSize, ShapeSize);
+    return shape;
 }
 
 } // namespace
@@ -66,86 +62,67 @@ frmMain::frmMain(const WindowContext &context, ProgramVersion version)
     installEnterAsTab(this);
 }
 
+// Controls are created in the order of the window, which is their tab order.
 void frmMain::buildControls()
 {
     auto *central = new QWidget(this);
     central->setObjectName(QStringLiteral("fraMain"));
-    auto *layout = new QVBoxLayout(central);
-
     lblTitle =
         newLabel(central, "lblTitle", QStringLiteral("VANTALNK3 - Process Monitoring and Logger"));
-    setPointSize(lblTitle, 14, true);
+    setFontSize(lblTitle, 14, Weight::Bold);
     lblTitle->setAlignment(Qt::AlignCenter);
-    layout->addWidget(lblTitle);
-
-    auto *versionRow = new QHBoxLayout;
     lblVersion = newLabel(central, "lblVersion", QStringLiteral("Version 1.00.00"));
     lblBeta = newLabel(central, "lblBeta", QStringLiteral("BETA"));
-    setPointSize(lblBeta, 10, true);
+    setFontSize(lblBeta, 10, Weight::Bold);
     setTextColour(lblBeta, Colours::Red);
-    versionRow->addStretch();
-    versionRow->addWidget(lblVersion);
-    versionRow->addWidget(lblBeta);
-    versionRow->addStretch();
-    layout->addLayout(versionRow);
-
-    // The picture is placed by hand so that it is centred on the design width.
-    fraPicture = new QWidget(central);
-    fraPicture->setObjectName(QStringLiteral("fraPicture"));
-    fraPicture->setFixedWidth(DesignWidthPixels);
-    imgCompany = newLabel(fraPicture, "imgCompany");
-    layout->addWidget(fraPicture, 0, Qt::AlignHCenter);
-
+    auto *layout = new QVBoxLayout(central);
+    addToBox(layout, {lblTitle, newRow({Stretch, lblVersion, lblBeta, Stretch})});
+    layout->addWidget(buildPicture(central), 0, Qt::AlignHCenter);
     layout->addWidget(createNavigationButtons(this, m_navigator));
-
-    auto *lowerRow = new QHBoxLayout;
-    auto *indicators = new QVBoxLayout;
-    indicators->addWidget(buildIndicator(shpComms, "shpComms", lblComms, "lblComms",
-                                         QStringLiteral("Comms Established")));
-    indicators->addWidget(buildIndicator(shpLogging, "shpLogging", lblLogging, "lblLogging",
-                                         QStringLiteral("Log Session(s) in Progress")));
-    indicators->addWidget(buildIndicator(shpGraphing, "shpGraphing", lblGraphing, "lblGraphing",
-                                         QStringLiteral("Graph Recording in Progress")));
-    lowerRow->addLayout(indicators);
-    lowerRow->addStretch();
-    lblDemoMode = newLabel(central, "lblDemoMode", QStringLiteral("Demo Mode"));
-    setPointSize(lblDemoMode, 12, true);
-    setTextColour(lblDemoMode, Colours::Red);
-    lowerRow->addWidget(lblDemoMode);
-    cmdDemoMode = new QPushButton(QStringLiteral("Toggle Demo Mode"), central);
-    cmdDemoMode->setObjectName(QStringLiteral("cmdDemoMode"));
-    cmdDemoMode->setAutoDefault(false);
-    connect(cmdDemoMode, &QPushButton::clicked, this, &frmMain::cmdDemoMode_Click);
-    lowerRow->addWidget(cmdDemoMode);
-    layout->addLayout(lowerRow);
-
-    lblErrorMessageText = newLabel(central, "lblErrorMessageText");
-    lblErrorMessageText->setWordWrap(true);
-    lblErrorMessageText->setFrameShape(QFrame::Panel);
-    lblErrorMessageText->setFrameShadow(QFrame::Sunken);
-    lblErrorMessageText->setMinimumHeight(lblErrorMessageText->fontMetrics().height() * 2);
+    layout->addLayout(buildLowerRow(central));
+    lblErrorMessageText = newMessageLine(central, "lblErrorMessageText");
     layout->addWidget(lblErrorMessageText);
-
     setCentralWidget(central);
     addFileMenu(menuBar(), this);
     addCommunicationsMenu(menuBar(), this, m_navigator);
 }
 
-QWidget *frmMain::buildIndicator(QFrame *&shape, const char *shapeName, QLabel *&label,
-                                 const char *labelName, const QString &caption)
+// The picture is placed by hand (Form_Load) so that it is centred on the design width.
+QWidget *frmMain::buildPicture(QWidget *parent)
 {
-    auto *row = new QWidget(this);
-    auto *layout = new QHBoxLayout(row);
-    layout->setContentsMargins(0, 0, 0, 0);
-    shape = new QFrame(row);
-    shape->setObjectName(QString::fromLatin1(shapeName));
-    shape->setFrameShape(QFrame::Box);
-    shape->setFixedSize(ShapeSize, ShapeSize);
-    label = newLabel(row, labelName, caption);
-    layout->addWidget(shape);
-    layout->addWidget(label);
-    layout->addStretch();
-    return row;
+    fraPicture = new QWidget(parent);
+    fraPicture->setObjectName(QStringLiteral("fraPicture"));
+    fraPicture->setFixedWidth(DesignWidthPixels);
+    imgCompany = newLabel(fraPicture, "imgCompany");
+    return fraPicture;
+}
+
+// The indicators, the demo-mode mark and its button.
+QLayout *frmMain::buildLowerRow(QWidget *parent)
+{
+    QWidget *indicators = buildIndicators(parent);
+    lblDemoMode = newDemoModeMark(parent);
+    setFontSize(lblDemoMode, 12, Weight::Bold);
+    QPushButton *cmdDemoMode = newButton(parent, "cmdDemoMode", QStringLiteral("Toggle Demo Mode"));
+    connect(cmdDemoMode, &QPushButton::clicked, this, &frmMain::cmdDemoMode_Click);
+    return newRow({indicators, Stretch, lblDemoMode, cmdDemoMode});
+}
+
+QWidget *frmMain::buildIndicators(QWidget *parent)
+{
+    auto *indicators = new QWidget(parent);
+    shpComms = newShape(indicators, "shpComms");
+    shpLogging = newShape(indicators, "shpLogging");
+    shpGraphing = newShape(indicators, "shpGraphing");
+    auto *grid = new QGridLayout(indicators);
+    grid->setContentsMargins(0, 0, 0, 0);
+    addGridRows(grid,
+                {{shpComms, newLabel(indicators, "lblComms", QStringLiteral("Comms Established"))},
+                 {shpLogging,
+                  newLabel(indicators, "lblLogging", QStringLiteral("Log Session(s) in Progress"))},
+                 {shpGraphing, newLabel(indicators, "lblGraphing",
+                                        QStringLiteral("Graph Recording in Progress"))}});
+    return indicators;
 }
 
 // Each step stands alone: a missing or unreadable file leaves its caption or picture empty.

@@ -9,7 +9,7 @@
 
 class QFrame;
 class QLabel;
-class QPushButton;
+class QLayout;
 class QTimer;
 
 namespace vanta::ui {
@@ -34,8 +34,9 @@ protected:
 private:
     void Form_Load(const ProgramVersion &version);
     void buildControls();
-    QWidget *buildIndicator(QFrame *&shape, const char *shapeName, QLabel *&label,
-                            const char *labelName, const QString &caption);
+    QWidget *buildPicture(QWidget *parent);
+    QLayout *buildLowerRow(QWidget *parent);
+    QWidget *buildIndicators(QWidget *parent);
     void showDemoMode();
     void followCommEnabled(bool enabled);
 
@@ -49,13 +50,9 @@ private:
     QLabel *imgCompany = nullptr;
     QLabel *lblDemoMode = nullptr;
     QFrame *shpComms = nullptr;
-    QLabel *lblComms = nullptr;
     QFrame *shpLogging = nullptr;
-    QLabel *lblLogging = nullptr;
     QFrame *shpGraphing = nullptr;
-    QLabel *lblGraphing = nullptr;
     QLabel *lblErrorMessageText = nullptr;
-    QPushButton *cmdDemoMode = nullptr;
     QTimer *tmrLogging = nullptr;
 };
 

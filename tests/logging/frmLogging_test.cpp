@@ -7,6 +7,7 @@
 #include "logging_fixture.h"
 #include "ui/colours.h"
 
+#include <QApplication>
 #include <QCoreApplication>
 #include <QFocusEvent>
 #include <QLabel>
@@ -15,6 +16,7 @@
 #include <QPlainTextEdit>
 #include <QPushButton>
 #include <QRadioButton>
+#include <QTest>
 #include <QTimer>
 #include <gtest/gtest.h>
 
@@ -110,6 +112,34 @@ TEST_F(LoggingWindow, LoadsWithNothingSelectedAndEditable)
     select(0);
     EXPECT_FALSE(enabled("cmdStart"));
     EXPECT_TRUE(enabled("txtRate"));
+}
+
+TEST_F(LoggingWindow, TakingTheFocusSelectsNothingAClickOrKeyDoes)
+{
+    open();
+    window->show();
+    QApplication::setActiveWindow(window.get());
+    auto *list = control<QListWidget>("lstControls");
+    ASSERT_TRUE(list->hasFocus()); // the first control of the window
+    EXPECT_EQ(list->currentRow(), -1);
+    for (const char *name : {"lblAddressText", "lblNameText", "lblStatusText"}) {
+        SCOPED_TRACE(name);
+        EXPECT_TRUE(caption(name).isEmpty());
+    }
+    EXPECT_TRUE(text("txtRate").isEmpty());
+    for (const char *name : {"txtDuration", "optMinSec_0", "cmdStart", "cmdView"}) {
+        SCOPED_TRACE(name);
+        EXPECT_FALSE(enabled(name));
+    }
+
+    QTest::keyClick(list, Qt::Key_Down); // from no row: the first
+    EXPECT_EQ(caption("lblAddressText"), QStringLiteral("001"));
+    EXPECT_TRUE(enabled("txtDuration"));
+    QTest::mouseClick(list->viewport(), Qt::LeftButton, {},
+                      list->visualItemRect(list->item(1)).center());
+    EXPECT_EQ(caption("lblAddressText"), QStringLiteral("002"));
+    QTest::keyClick(list, Qt::Key_Up);
+    EXPECT_EQ(caption("lblAddressText"), QStringLiteral("001"));
 }
 
 TEST_F(LoggingWindow, UnitSwitchesAndSilentLimitsAreStored)

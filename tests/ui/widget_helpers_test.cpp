@@ -1,7 +1,10 @@
-// Shared widget helpers: accessible ids, Enter as Tab, message boxes.
+// Shared widget helpers: accessible ids, Enter as Tab, message boxes, the handler frame.
+#include "core/app_error.h"
+#include "support/scripted_interaction.h"
 #include "ui/accessible_ids.h"
 #include "ui/enter_as_tab.h"
 #include "ui/qt_interaction.h"
+#include "ui/run_handler.h"
 
 #include <QApplication>
 #include <QDialog>
@@ -165,6 +168,24 @@ TEST(QtInteraction, BoxesAndDialogsOpenOverTheActiveModalWindow)
     onNextDialog<QPrintDialog>(&openedOver, [](QPrintDialog &dialog) { dialog.reject(); });
     EXPECT_FALSE(interaction.choosePrintTarget({QStringLiteral("Print Graph"), {}}));
     EXPECT_EQ(openedOver, &owner);
+}
+
+TEST(RunHandler, ReportsAFailureUnderTheRoutineAndEndsTheHandler)
+{
+    ScriptedInteraction user;
+    ui::runHandler(user, "frmLogging.cmdStart_Click", [&] {
+        const core::BusyPointer busy(user);
+        throw core::AppError{core::ErrorNumber::FileNotFound, QStringLiteral("File not found")};
+    });
+    EXPECT_EQ(user.busyDepth, 0); // the pointer is back to normal
+    ASSERT_EQ(user.boxes.size(), 1u);
+    EXPECT_EQ(user.boxes[0].title, QStringLiteral("Application Error"));
+    EXPECT_EQ(user.boxes[0].text, QStringLiteral("An application error has occurred:\r"
+                                                 "Error Code 53 - File not found\r"
+                                                 "Routine - frmLogging.cmdStart_Click"));
+
+    ui::runHandler(user, "frmLogging.cmdStop_Click", [] {});
+    EXPECT_EQ(user.boxes.size(), 1u);
 }
 
 } // namespace
