@@ -46,6 +46,25 @@ QString fileNumberText(double value)
     return core::formatNumber(value, QStringLiteral("0.####"));
 }
 
+// The number of a text field or reset value; a reset's sign comes from its list: negative for
+// an automatic reset time.
+std::optional<double> signedNumber(const Parameter &p, const FieldState &f)
+{
+    const std::optional<double> number = shownNumber(f.Text);
+    if (!number || p.kind != ControlKind::ResetValue)
+        return number;
+    return f.ListIndex == 0 ? -std::fabs(*number) : std::fabs(*number);
+}
+
+std::optional<double> totalMinutes(const FieldState &f)
+{
+    const std::optional<double> hours = shownNumber(f.Hours);
+    const std::optional<double> minutes = shownNumber(f.Minutes);
+    if (!hours || !minutes)
+        return std::nullopt;
+    return *hours * 60 + *minutes;
+}
+
 // 0 or 1 time proportioning, 6 current or voltage, 8 pulsed, anything else on/off.
 int outputHardwarePosition(int value)
 {
@@ -191,24 +210,19 @@ std::optional<double> ConfigModel::instrumentValue(int reg) const
 {
     const Parameter &p = parameter(reg);
     const FieldState &f = field(reg);
-    const double divisor = DecimalPointFormat(reg).divisor;
     switch (p.kind) {
     case ControlKind::TextField:
     case ControlKind::ResetValue: {
-        const std::optional<double> number = shownNumber(f.Text);
+        const std::optional<double> number = signedNumber(p, f);
         if (!number)
             return std::nullopt;
-        const double raw = std::round(toFourDecimals(*number) * divisor);
-        if (p.kind == ControlKind::TextField)
-            return raw;
-        return f.ListIndex == 0 ? -std::fabs(raw) : std::fabs(raw);
+        return std::round(toFourDecimals(*number) * DecimalPointFormat(reg).divisor);
     }
     case ControlKind::HoursMinutes: {
-        const std::optional<double> hours = shownNumber(f.Hours);
-        const std::optional<double> minutes = shownNumber(f.Minutes);
-        if (!hours || !minutes)
+        const std::optional<double> minutes = totalMinutes(f);
+        if (!minutes)
             return std::nullopt;
-        return std::round(*hours * 60 + *minutes);
+        return std::round(*minutes);
     }
     case ControlKind::List:
         if (p.encoding == Encoding::AddressLessOne)
@@ -226,29 +240,23 @@ std::optional<QString> ConfigModel::fileValueText(int reg) const
 {
     const Parameter &p = parameter(reg);
     const FieldState &f = field(reg);
+    std::optional<double> number;
     switch (p.kind) {
     case ControlKind::TextField:
-    case ControlKind::ResetValue: {
-        const std::optional<double> number = shownNumber(f.Text);
-        if (!number)
-            return std::nullopt;
-        if (p.kind == ControlKind::TextField)
-            return fileNumberText(*number);
-        return fileNumberText(f.ListIndex == 0 ? -std::fabs(*number) : std::fabs(*number));
-    }
-    case ControlKind::HoursMinutes: {
-        const std::optional<double> hours = shownNumber(f.Hours);
-        const std::optional<double> minutes = shownNumber(f.Minutes);
-        if (!hours || !minutes)
-            return std::nullopt;
-        return fileNumberText(*hours * 60 + *minutes);
-    }
+    case ControlKind::ResetValue:
+        number = signedNumber(p, f);
+        break;
+    case ControlKind::HoursMinutes:
+        number = totalMinutes(f);
+        break;
     case ControlKind::List:
         return QString::number(f.ListIndex);
     case ControlKind::BitBoxes:
         return QString::number(CompressBits(reg));
     }
-    return std::nullopt;
+    if (!number)
+        return std::nullopt;
+    return fileNumberText(*number);
 }
 
 void ConfigModel::setFromFile(int reg, double value)

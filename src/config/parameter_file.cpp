@@ -78,6 +78,18 @@ QStringList parameterLines(const ConfigModel &model)
     return lines;
 }
 
+using FileRoutine = bool (*)(ConfigModel &, core::Interaction &, const QString &);
+
+// The file routine for the path a dialog gave; nothing at all when it was cancelled.
+FileCommand carryOut(ConfigModel &model, core::Interaction &ui, const std::optional<QString> &path,
+                     FileRoutine routine)
+{
+    if (!path || path->isEmpty())
+        return FileCommand::Cancelled;
+    model.LastConfigFile = *path;
+    return routine(model, ui, *path) ? FileCommand::Done : FileCommand::Failed;
+}
+
 } // namespace
 
 bool SaveParameterFile(ConfigModel &model, core::Interaction &ui, const QString &path)
@@ -103,11 +115,7 @@ FileCommand saveWithDialog(ConfigModel &model, core::Interaction &ui)
     request.initialFolder = core::FilePath(model.app().programFolder(), model.LastConfigFile);
     request.fileName = core::NameOfFile(model.LastConfigFile);
     request.confirmOverwrite = true;
-    const std::optional<QString> path = ui.saveFileDialog(request);
-    if (!path || path->isEmpty())
-        return FileCommand::Cancelled;
-    model.LastConfigFile = *path;
-    return SaveParameterFile(model, ui, *path) ? FileCommand::Done : FileCommand::Failed;
+    return carryOut(model, ui, ui.saveFileDialog(request), SaveParameterFile);
 }
 
 FileCommand readWithDialog(ConfigModel &model, core::Interaction &ui)
@@ -119,11 +127,7 @@ FileCommand readWithDialog(ConfigModel &model, core::Interaction &ui)
                                 ? model.app().programFolder()
                                 : core::FilePath(model.app().programFolder(), model.LastConfigFile);
     request.fileMustExist = true;
-    const std::optional<QString> path = ui.openFileDialog(request);
-    if (!path || path->isEmpty())
-        return FileCommand::Cancelled;
-    model.LastConfigFile = *path;
-    return ReadParameterFile(model, ui, *path) ? FileCommand::Done : FileCommand::Failed;
+    return carryOut(model, ui, ui.openFileDialog(request), ReadParameterFile);
 }
 
 Leaving AskIfDiscardChanges(ConfigModel &model, core::Interaction &ui)

@@ -86,8 +86,9 @@ private:
     void refuse(const QString &title, const QString &text) const;
     bool matchesSettings(const QStringList &line1) const;
     bool takeModel(const QStringList &line2);
-    bool takeDecimalPoint(const QStringList &line3);
-    bool takeInputType(const QStringList &line4);
+    std::optional<qint16> setting(const QStringList &line, int low, int high, const QString &title,
+                                  const QString &name) const;
+    bool takeSettings();
     void applyParameterLine(const QString &line);
 
     ConfigModel &m_model;
@@ -115,8 +116,7 @@ bool Loader::load()
         m_model.AddressText = line1.at(0);
         m_model.Description = line1.at(1);
     }
-    if (!takeModel(headerLine(1)) || !takeDecimalPoint(headerLine(2)) ||
-        !takeInputType(headerLine(3)))
+    if (!takeModel(headerLine(1)) || !takeSettings())
         return false;
     m_model.RampSoakAccess = core::leadingNumber(headerLine(4).value(1)) == 1;
     for (int i = 5; i < m_lines.size(); ++i)
@@ -175,34 +175,37 @@ bool Loader::takeModel(const QStringList &line2)
     return true;
 }
 
-bool Loader::takeDecimalPoint(const QStringList &line3)
+// The whole number of a "DPT" or "INP" line if it lies within low..high; otherwise the
+// setting's refusal.
+std::optional<qint16> Loader::setting(const QStringList &line, int low, int high,
+                                      const QString &title, const QString &name) const
 {
-    if (line3.size() < 2)
+    if (line.size() < 2)
         throwPastEnd();
-    const double n = numberField(line3.at(1));
-    if (n != std::floor(n) || n < 0 || n > MaxFileDecimalPoint) {
-        refuse(QStringLiteral("Invalid Decimal Point Parameter"),
-               QStringLiteral("The Decimal Point (DPT) setting >") + line3.at(1) + inFile() +
-                   QStringLiteral(" is invalid.  This parameter file cannot be loaded."));
-        return false;
-    }
-    m_model.DecimalPointIndex = static_cast<qint16>(n);
-    return true;
+    const double n = numberField(line.at(1));
+    if (n == std::floor(n) && n >= low && n <= high)
+        return static_cast<qint16>(n);
+    refuse(title, QStringLiteral("The ") + name + QStringLiteral(" setting >") + line.at(1) +
+                      inFile() +
+                      QStringLiteral(" is invalid.  This parameter file cannot be loaded."));
+    return std::nullopt;
 }
 
-bool Loader::takeInputType(const QStringList &line4)
+bool Loader::takeSettings()
 {
-    if (line4.size() < 2)
-        throwPastEnd();
-    const double n = numberField(line4.at(1));
-    const InputTypeRange range = InputTypeRanges[m_model.group()];
-    if (n != std::floor(n) || n < range.low || n > range.high) {
-        refuse(QStringLiteral("Invalid Input Type Parameter"),
-               QStringLiteral("The Input Type (INP) setting >") + line4.at(1) + inFile() +
-                   QStringLiteral(" is invalid.  This parameter file cannot be loaded."));
+    const std::optional<qint16> decimalPoint = setting(
+        headerLine(2), 0, MaxFileDecimalPoint, QStringLiteral("Invalid Decimal Point Parameter"),
+        QStringLiteral("Decimal Point (DPT)"));
+    if (!decimalPoint)
         return false;
-    }
-    m_model.InputTypeIndex = static_cast<qint16>(n);
+    m_model.DecimalPointIndex = *decimalPoint;
+    const InputTypeRange range = InputTypeRanges[m_model.group()];
+    const std::optional<qint16> inputType =
+        setting(headerLine(3), range.low, range.high,
+                QStringLiteral("Invalid Input Type Parameter"), QStringLiteral("Input Type (INP)"));
+    if (!inputType)
+        return false;
+    m_model.InputTypeIndex = *inputType;
     return true;
 }
 
