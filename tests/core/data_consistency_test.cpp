@@ -1,6 +1,7 @@
 // The delivered data files: they load without a message, give every field of the configuration
 // pages its row, and route every register to a command or wire register whose reply decodes to
 // the kind of value the field needs.
+#include "config/parameter_table.h"
 #include "core/app_state.h"
 #include "core/data_files.h"
 #include "core/model_file.h"
@@ -24,185 +25,25 @@ constexpr int NumericKind = 1;
 constexpr int ListKind = 2;
 constexpr int BitsKind = 3;
 
-// ---- What the configuration pages show, per controller group ----
+using vanta::config::ControlKind;
+using vanta::config::Parameter;
 
-struct PageField
+// The field of `reg` on the configuration pages of any group; nullptr when none shows it.
+const Parameter *pageField(int reg)
 {
-    int kind;
-    std::set<int> bits; // the check boxes of a bit field
-};
-using PageFields = std::map<int, PageField>;
-
-void numbers(PageFields &fields, int first, int last = 0, int step = 1)
-{
-    for (int p = first; p <= std::max(first, last); p += step)
-        fields[p] = {NumericKind, {}};
+    for (int group = 0; group < ControllerGroupCount; ++group) {
+        if (const Parameter *p = vanta::config::findParameter(group, reg))
+            return p;
+    }
+    return nullptr;
 }
 
-void lists(PageFields &fields, int first, int last = 0)
+std::set<int> boxBits(const Parameter &p)
 {
-    for (int p = first; p <= std::max(first, last); ++p)
-        fields[p] = {ListKind, {}};
-}
-
-void bits(PageFields &fields, int reg, int firstBit, int lastBit)
-{
-    PageField &field = fields[reg];
-    field.kind = BitsKind;
-    for (int b = firstBit; b <= lastBit; ++b)
-        field.bits.insert(b);
-}
-
-PageFields groupZeroPages()
-{
-    PageFields f;
-    // General
-    numbers(f, 258);
-    numbers(f, 262, 266);
-    numbers(f, 323);
-    numbers(f, 326, 329);
-    lists(f, 794);
-    lists(f, 798);
-    lists(f, 800);
-    for (int reg : {793, 805, 813, 1035, 1036})
-        bits(f, reg, 0, 0);
-    // Ramp/Soak
-    lists(f, 8);
-    numbers(f, 289, 320);
-    lists(f, 790);
-    for (int reg : {786, 787, 788, 789})
-        bits(f, reg, 0, 0);
-    bits(f, 350, 0, 15);
-    bits(f, 351, 0, 15);
-    // Tuning
-    numbers(f, 269);
-    numbers(f, 273, 274);
-    numbers(f, 278);
-    numbers(f, 282, 285);
-    numbers(f, 321, 322);
-    numbers(f, 324, 325);
-    numbers(f, 344, 345);
-    numbers(f, 779);
-    numbers(f, 791);
-    lists(f, 775);
-    lists(f, 810);
-    for (int reg : {783, 784, 1067})
-        bits(f, reg, 0, 0);
-    // Output Setup
-    numbers(f, 267, 268);
-    numbers(f, 334, 337);
-    lists(f, 769);
-    lists(f, 772);
-    numbers(f, 770, 771);
-    numbers(f, 773, 774);
-    lists(f, 802);
-    lists(f, 811, 812);
-    bits(f, 785, 0, 0);
-    bits(f, 807, 0, 0);
-    // Setpoint Ctrl
-    numbers(f, 330, 333);
-    numbers(f, 340, 341);
-    lists(f, 809);
-    bits(f, 3, 15, 15); // "Manual Mode", box 1037
-    bits(f, 796, 1, 5);
-    bits(f, 797, 0, 5);
-    // Alarm Setup
-    numbers(f, 346, 349);
-    bits(f, 799, 0, 6);
-    bits(f, 801, 0, 6);
-    for (int reg : {1028, 1029, 1031, 1032})
-        bits(f, reg, 0, 0);
-    // 4-Stage Option
-    numbers(f, 259, 261);
-    numbers(f, 270, 272);
-    numbers(f, 275, 277);
-    numbers(f, 279, 281);
-    numbers(f, 780, 782);
-    lists(f, 776, 778);
-    lists(f, 803, 804);
-    for (int reg : {1069, 1071, 1073})
-        bits(f, reg, 0, 0);
-    return f;
-}
-
-PageFields groupOnePages()
-{
-    PageFields f;
-    // General
-    lists(f, 2064, 2065);
-    lists(f, 4128, 4131);
-    lists(f, 4140);
-    lists(f, 4201, 4202);
-    lists(f, 18206);
-    lists(f, 18210, 18211);
-    numbers(f, 4097, 4099);
-    numbers(f, 4132, 4137);
-    numbers(f, 4151, 4152);
-    // Control
-    lists(f, 2067);
-    lists(f, 4101, 4102);
-    lists(f, 4124);
-    numbers(f, 4103, 4118);
-    numbers(f, 4125);
-    // Ramp/Soaks 0-3 and 4-7
-    lists(f, 4144);
-    numbers(f, 4160, 4167);
-    numbers(f, 4176, 4183);
-    lists(f, 4192, 4199);
-    numbers(f, 8192, 8255);
-    numbers(f, 8320, 8383);
-    // Communications
-    lists(f, 4209, 4214);
-    return f;
-}
-
-PageFields groupTwoPages()
-{
-    PageFields f;
-    // General
-    numbers(f, 18177, 18183);
-    numbers(f, 18196);
-    lists(f, 18197, 18199);
-    lists(f, 18201, 18202);
-    lists(f, 18225);
-    // Control
-    numbers(f, 18184, 18190);
-    numbers(f, 18194, 18195);
-    numbers(f, 18218);
-    lists(f, 18193);
-    lists(f, 18200);
-    lists(f, 18217);
-    return f;
-}
-
-const PageFields &pagesOf(int group)
-{
-    static const PageFields pages[] = {groupZeroPages(), groupOnePages(), groupTwoPages()};
-    return pages[group];
-}
-
-// Number of entries of each option list.
-const std::map<int, int> &optionListLengths()
-{
-    static const std::map<int, int> lengths = [] {
-        std::map<int, int> n{
-            {8, 2},     {769, 4},   {772, 4},   {790, 4},   {794, 3},    {798, 5},    {800, 5},
-            {802, 2},   {803, 4},   {804, 2},   {809, 2},   {810, 3},    {811, 2},    {812, 2},
-            {2064, 2},  {2065, 2},  {2067, 2},  {4101, 4},  {4102, 4},   {4124, 5},   {4131, 4},
-            {4140, 3},  {4144, 8},  {4201, 4},  {4202, 3},  {4209, 247}, {4210, 2},   {4211, 5},
-            {4212, 2},  {4213, 3},  {4214, 2},  {18193, 3}, {18197, 13}, {18198, 13}, {18199, 2},
-            {18200, 2}, {18201, 2}, {18202, 2}, {18206, 2}, {18210, 2},  {18211, 4},  {18217, 2},
-            {18225, 3},
-        };
-        for (int p = 775; p <= 778; ++p)
-            n[p] = 5;
-        for (int p = 4128; p <= 4130; ++p)
-            n[p] = 14;
-        for (int p = 4192; p <= 4199; ++p)
-            n[p] = 9;
-        return n;
-    }();
-    return lengths;
+    std::set<int> bits;
+    for (const auto &box : p.boxes)
+        bits.insert(box.bit);
+    return bits;
 }
 
 // ---- Loading the delivered files ----
@@ -274,15 +115,17 @@ TEST_F(DeliveredData, EveryPageFieldHasARowOfItsKindAndEveryRowAField)
 {
     const DataTables &tables = app->Tables;
     for (int group = 0; group < ControllerGroupCount; ++group) {
-        for (const auto &[p, field] : pagesOf(group)) {
-            SCOPED_TRACE(p);
-            EXPECT_EQ(tables.CfgField(p, 1), field.kind);
-            if (field.kind == BitsKind) {
-                EXPECT_EQ(tables.CfgField(p, 2), *field.bits.begin());
-                EXPECT_EQ(tables.CfgField(p, 3), *field.bits.rbegin());
-                EXPECT_EQ(int(field.bits.size()), *field.bits.rbegin() - *field.bits.begin() + 1);
+        for (const Parameter &p : vanta::config::parametersOf(group)) {
+            SCOPED_TRACE(p.reg);
+            EXPECT_EQ(tables.CfgField(p.reg, 1), vanta::config::cfgKindOf(p.kind));
+            if (p.kind == ControlKind::BitBoxes) {
+                const std::set<int> bits = boxBits(p);
+                ASSERT_FALSE(bits.empty());
+                EXPECT_EQ(tables.CfgField(p.reg, 2), *bits.begin());
+                EXPECT_EQ(tables.CfgField(p.reg, 3), *bits.rbegin());
+                EXPECT_EQ(int(bits.size()), *bits.rbegin() - *bits.begin() + 1);
             } else {
-                EXPECT_LE(tables.CfgField(p, 2), tables.CfgField(p, 3));
+                EXPECT_LE(tables.CfgField(p.reg, 2), tables.CfgField(p.reg, 3));
             }
         }
     }
@@ -292,22 +135,57 @@ TEST_F(DeliveredData, EveryPageFieldHasARowOfItsKindAndEveryRowAField)
         if (kind < NumericKind || kind > BitsKind)
             continue;
         SCOPED_TRACE(p);
-        const bool onAPage = pagesOf(0).count(p) || pagesOf(1).count(p) || pagesOf(2).count(p);
-        EXPECT_TRUE(onAPage);
+        EXPECT_NE(pageField(p), nullptr);
     }
 }
 
 TEST_F(DeliveredData, EveryListRangeFitsItsOptionList)
 {
     for (int group = 0; group < ControllerGroupCount; ++group) {
-        for (const auto &[p, field] : pagesOf(group)) {
-            if (field.kind != ListKind)
+        for (const Parameter &p : vanta::config::parametersOf(group)) {
+            if (p.kind != ControlKind::List && p.kind != ControlKind::ResetValue)
                 continue;
-            SCOPED_TRACE(p);
-            const auto length = optionListLengths().find(p);
-            ASSERT_NE(length, optionListLengths().end());
-            EXPECT_GE(app->Tables.CfgField(p, 2), 0);
-            EXPECT_LE(app->Tables.CfgField(p, 3), length->second - 1);
+            SCOPED_TRACE(p.reg);
+            const int length = int(vanta::config::optionEntries(p.list).size());
+            ASSERT_GT(length, 0);
+            EXPECT_LT(p.defaultPosition, length);
+            if (p.kind == ControlKind::List) {
+                EXPECT_GE(app->Tables.CfgField(p.reg, 2), 0);
+                EXPECT_LE(app->Tables.CfgField(p.reg, 3), length - 1);
+            }
+        }
+    }
+}
+
+// A data file change cannot leave a register of a model without its field: every register a
+// model lists with a field table row has a page, a control of that row's kind and a caption.
+// The field table serves all groups, so a register that is another group's field (the status
+// word 3 is group 0's "Manual Mode" box) is no parameter of this group.
+TEST(DeliveredDataFiles, EveryParameterOfEveryModelHasAPlaceOnItsGroupsPages)
+{
+    for (int group = 0; group < ControllerGroupCount; ++group) {
+        ScriptedInteraction ui;
+        const auto app = loadDeliveredData(group, ui);
+        for (int slot = 1; slot <= app->Catalogue.ModelCount(group); ++slot) {
+            for (int reg = 1; reg <= MaxRegister; ++reg) {
+                const int kind = app->Tables.CfgField(reg, 1);
+                const Parameter *field = pageField(reg);
+                if (!app->Catalogue.ModelRegisters(reg, slot) || kind < NumericKind ||
+                    kind > BitsKind || (field && field->group != group))
+                    continue;
+                SCOPED_TRACE(QStringLiteral("group %1 model %2 register %3")
+                                 .arg(group)
+                                 .arg(app->Catalogue.Models[group][slot - 1].ModelID)
+                                 .arg(reg)
+                                 .toStdString());
+                const Parameter *p = vanta::config::findParameter(group, reg);
+                ASSERT_NE(p, nullptr);
+                EXPECT_LT(p->page, int(vanta::config::pagesOf(group).size()));
+                EXPECT_EQ(vanta::config::cfgKindOf(p->kind), kind);
+                EXPECT_FALSE(p->caption.isEmpty());
+                for (const auto &box : p->boxes)
+                    EXPECT_FALSE(box.caption.isEmpty());
+            }
         }
     }
 }
@@ -371,8 +249,8 @@ TEST_F(DeliveredData, RegistersEveryWindowReadsRouteInEveryGroup)
 std::set<int> groupZeroWrittenRegisters()
 {
     std::set<int> written;
-    for (const auto &[p, field] : pagesOf(0))
-        written.insert(p);
+    for (const Parameter &p : vanta::config::parametersOf(0))
+        written.insert(p.reg);
     for (int p : {769, 772, 8, 3})
         written.erase(p);
     for (int p : {792, 795, 805, 813, 1033, 1034, 1055, 1056})
@@ -531,9 +409,9 @@ TEST_F(DeliveredData, GroupZeroReadCommandsDecodeToTheRightKindOfValue)
 {
     const DataTables &tables = app->Tables;
     std::set<int> read{2, 3, 792, 795, 800, 1794};
-    for (const auto &[p, field] : pagesOf(0)) {
-        if (!isNeverRead(p))
-            read.insert(p);
+    for (const Parameter &p : vanta::config::parametersOf(0)) {
+        if (!isNeverRead(p.reg))
+            read.insert(p.reg);
     }
     for (int reg : read) {
         SCOPED_TRACE(reg);
