@@ -5,9 +5,9 @@
 #include "core/app_error.h"
 #include "core/interaction.h"
 #include "core/model_catalogue.h"
+#include "core/regular_file.h"
 
 #include <QDir>
-#include <QFile>
 #include <QFileInfo>
 #include <algorithm>
 #include <cmath>
@@ -89,16 +89,7 @@ DataFileReader::DataFileReader(QByteArray content) : m_content(std::move(content
 
 DataFileReader DataFileReader::open(const QString &path)
 {
-    const QFileInfo info(path);
-    if (!info.exists())
-        throw AppError{ErrorNumber::FileNotFound, QStringLiteral("File not found")};
-    QFile file(path);
-    if (info.isDir() || !file.open(QIODevice::ReadOnly))
-        throw AppError{ErrorNumber::PathFileAccessError, QStringLiteral("Path/File access error")};
-    QByteArray content = file.readAll();
-    if (file.error() != QFileDevice::NoError)
-        throw AppError{ErrorNumber::PathFileAccessError, QStringLiteral("Path/File access error")};
-    return DataFileReader(std::move(content));
+    return DataFileReader(readRegularFile(path));
 }
 
 void DataFileReader::skipLines(int count)

@@ -17,8 +17,9 @@ class DataFileReader
 public:
     explicit DataFileReader(QByteArray content);
 
-    // Reads the whole file at `path`; throws 53 "File not found" when it does not exist and
-    // 75 "Path/File access error" when it cannot be read (a folder, no permission).
+    // Reads the whole file at `path` through readRegularFile: throws 53 "File not found" when it
+    // does not exist and 75 "Path/File access error" when it is no regular file (a folder, a
+    // fifo, a device), is larger than MaxDataFileBytes or cannot be read.
     static DataFileReader open(const QString &path);
 
     // Skips `count` lines whatever they hold (the free header lines).
