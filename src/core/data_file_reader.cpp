@@ -268,13 +268,17 @@ bool isRegisterNumber(qint64 reg)
     return reg >= 1 && reg <= MaxRegister;
 }
 
+QString invalidRegisterText(qint64 reg, const QString &fileText, const QString &remainder)
+{
+    return QStringLiteral("The Modbus Register ") + QString::number(reg) +
+           QStringLiteral(" in file >") + fileText + remainder;
+}
+
 void showInvalidRegister(Interaction &ui, qint64 reg, const QString &fileText,
                          const QString &remainder)
 {
-    const QString text = QStringLiteral("The Modbus Register ") + QString::number(reg) +
-                         QStringLiteral(" in file >") + fileText + remainder;
-    ui.MsgBox(text, MsgButtons::Ok, MsgIcon::Critical, QStringLiteral("Invalid Modbus Register"),
-              MsgResult::Ok);
+    ui.MsgBox(invalidRegisterText(reg, fileText, remainder), MsgButtons::Ok, MsgIcon::Critical,
+              InvalidRegisterTitle, MsgResult::Ok);
 }
 
 QString resolveDataFile(const QString &folder, const QString &name)

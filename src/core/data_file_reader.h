@@ -79,6 +79,8 @@ bool isRegisterNumber(qint64 reg);
 
 // The "Invalid Modbus Register" message (critical icon): "The Modbus Register" + the number with
 // a leading blank + " in file >" + `fileText` + `remainder`.
+constexpr QLatin1String InvalidRegisterTitle("Invalid Modbus Register");
+QString invalidRegisterText(qint64 reg, const QString &fileText, const QString &remainder);
 void showInvalidRegister(Interaction &ui, qint64 reg, const QString &fileText,
                          const QString &remainder);
 
