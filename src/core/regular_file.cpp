@@ -11,6 +11,8 @@
 #include <fcntl.h>
 #include <sys/stat.h>
 #include <unistd.h>
+#else
+#include <QFileInfo>
 #endif
 
 namespace vanta::core {
@@ -36,12 +38,16 @@ bool isReadableSize(qint64 size, qint64 maxBytes)
 // Closes the descriptor however the read ends.
 struct Descriptor
 {
-    int fd = -1;
+    explicit Descriptor(int descriptor) : fd(descriptor) {}
     ~Descriptor()
     {
         if (fd >= 0)
             ::close(fd);
     }
+    Descriptor(const Descriptor &) = delete;
+    Descriptor &operator=(const Descriptor &) = delete;
+
+    const int fd;
 };
 
 bool isRegularOfReadableSize(const struct stat &status, qint64 maxBytes)
@@ -80,9 +86,11 @@ QByteArray readFile(const QString &path, qint64 maxBytes)
         throwAccessError();
     // Something else may have taken the name since: O_NONBLOCK keeps a fifo from blocking the
     // open, and the descriptor itself is checked again.
-    Descriptor file{::open(name.constData(), O_RDONLY | O_NONBLOCK | O_NOCTTY | O_CLOEXEC)};
+    const Descriptor file(::open(name.constData(), O_RDONLY | O_NONBLOCK | O_NOCTTY | O_CLOEXEC));
     if (file.fd < 0 || ::fstat(file.fd, &status) != 0 || !isRegularOfReadableSize(status, maxBytes))
         throwAccessError();
+    // A regular file: ordinary blocking reads from here on.
+    ::fcntl(file.fd, F_SETFL, ::fcntl(file.fd, F_GETFL) & ~O_NONBLOCK);
     return readBounded(file.fd, maxBytes);
 }
 #else
