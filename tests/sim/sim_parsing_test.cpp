@@ -140,7 +140,7 @@ TEST(RequestFramer, SplitsMixedProtocolsAndSkipsGarbage)
     EXPECT_TRUE(framer.isEmpty());
 }
 
-TEST(RequestFramer, FindsTheRequestBehindAMegabyteOfStartsThatNeverEnd)
+TEST(RequestFramer, FindsTheRequestBehindAFloodOfStartsThatNeverEnd)
 {
     const struct
     {
@@ -154,7 +154,7 @@ TEST(RequestFramer, FindsTheRequestBehindAMegabyteOfStartsThatNeverEnd)
     for (const auto &flood : floods) {
         SCOPED_TRACE(flood.start.toHex().toStdString());
         RequestFramer framer;
-        framer.append(flood.start.repeated(1024 * 1024 / flood.start.size()) + flood.request);
+        framer.append(flood.start.repeated(256 * 1024 / flood.start.size()) + flood.request);
         // The flood's last bytes could begin an RTU frame of a function nobody knows: the
         // silence after the request decides.
         EXPECT_FALSE(framer.next());
