@@ -1,8 +1,10 @@
 // The port-number mapping of CommPorts.txt.
 #include "core/comm_ports.h"
 
+#include "core/app_error.h"
+#include "core/regular_file.h"
+
 #include <QDir>
-#include <QFile>
 
 namespace vanta::core {
 
@@ -16,13 +18,25 @@ QString unquoted(const QString &text)
     return result.trimmed();
 }
 
+// The mapping file is a few lines; anything larger is no mapping file.
+constexpr qint64 MaxMappingFileBytes = 1024 * 1024;
+
+// The file's text; empty when there is none, or something else than a regular file of sane
+// size stands in its place (the file is optional, so that counts as no mapping).
+QString mappingText(const QString &programFolder)
+{
+    try {
+        return QString::fromLatin1(readRegularFile(
+            QDir(programFolder).filePath(QStringLiteral("CommPorts.txt")), MaxMappingFileBytes));
+    } catch (const AppError &) {
+        return {};
+    }
+}
+
 // The device mapped to `port` in the file, empty when the file or the record is missing.
 QString mappedDevice(const QString &programFolder, int port)
 {
-    QFile file(QDir(programFolder).filePath(QStringLiteral("CommPorts.txt")));
-    if (!file.open(QIODevice::ReadOnly))
-        return {};
-    const QStringList lines = QString::fromLatin1(file.readAll()).split(QLatin1Char('\n'));
+    const QStringList lines = mappingText(programFolder).split(QLatin1Char('\n'));
     for (int i = HeaderLines; i < lines.size(); ++i) {
         const int comma = lines[i].indexOf(QLatin1Char(','));
         if (comma < 0)

@@ -5,9 +5,9 @@
 #include "core/app_error.h"
 #include "core/interaction.h"
 #include "core/model_catalogue.h"
+#include "core/regular_file.h"
 
 #include <QDir>
-#include <QFile>
 #include <QFileInfo>
 #include <algorithm>
 #include <cmath>
@@ -89,16 +89,7 @@ DataFileReader::DataFileReader(QByteArray content) : m_content(std::move(content
 
 DataFileReader DataFileReader::open(const QString &path)
 {
-    const QFileInfo info(path);
-    if (!info.exists())
-        throw AppError{ErrorNumber::FileNotFound, QStringLiteral("File not found")};
-    QFile file(path);
-    if (info.isDir() || !file.open(QIODevice::ReadOnly))
-        throw AppError{ErrorNumber::PathFileAccessError, QStringLiteral("Path/File access error")};
-    QByteArray content = file.readAll();
-    if (file.error() != QFileDevice::NoError)
-        throw AppError{ErrorNumber::PathFileAccessError, QStringLiteral("Path/File access error")};
-    return DataFileReader(std::move(content));
+    return DataFileReader(readRegularFile(path));
 }
 
 void DataFileReader::skipLines(int count)
@@ -277,13 +268,17 @@ bool isRegisterNumber(qint64 reg)
     return reg >= 1 && reg <= MaxRegister;
 }
 
+QString invalidRegisterText(qint64 reg, const QString &fileText, const QString &remainder)
+{
+    return QStringLiteral("The Modbus Register ") + QString::number(reg) +
+           QStringLiteral(" in file >") + fileText + remainder;
+}
+
 void showInvalidRegister(Interaction &ui, qint64 reg, const QString &fileText,
                          const QString &remainder)
 {
-    const QString text = QStringLiteral("The Modbus Register ") + QString::number(reg) +
-                         QStringLiteral(" in file >") + fileText + remainder;
-    ui.MsgBox(text, MsgButtons::Ok, MsgIcon::Critical, QStringLiteral("Invalid Modbus Register"),
-              MsgResult::Ok);
+    ui.MsgBox(invalidRegisterText(reg, fileText, remainder), MsgButtons::Ok, MsgIcon::Critical,
+              InvalidRegisterTitle, MsgResult::Ok);
 }
 
 QString resolveDataFile(const QString &folder, const QString &name)

@@ -17,8 +17,9 @@ class DataFileReader
 public:
     explicit DataFileReader(QByteArray content);
 
-    // Reads the whole file at `path`; throws 53 "File not found" when it does not exist and
-    // 75 "Path/File access error" when it cannot be read (a folder, no permission).
+    // Reads the whole file at `path` through readRegularFile: throws 53 "File not found" when it
+    // does not exist and 75 "Path/File access error" when it is no regular file (a folder, a
+    // fifo, a device), is larger than MaxDataFileBytes or cannot be read.
     static DataFileReader open(const QString &path);
 
     // Skips `count` lines whatever they hold (the free header lines).
@@ -78,6 +79,8 @@ bool isRegisterNumber(qint64 reg);
 
 // The "Invalid Modbus Register" message (critical icon): "The Modbus Register" + the number with
 // a leading blank + " in file >" + `fileText` + `remainder`.
+constexpr QLatin1String InvalidRegisterTitle("Invalid Modbus Register");
+QString invalidRegisterText(qint64 reg, const QString &fileText, const QString &remainder);
 void showInvalidRegister(Interaction &ui, qint64 reg, const QString &fileText,
                          const QString &remainder);
 

@@ -4,6 +4,7 @@
 #include "core/app_error.h"
 #include "core/app_state.h"
 #include "core/data_file_reader.h"
+#include "core/row_reports.h"
 
 #include <QStringList>
 
@@ -28,12 +29,13 @@ struct TableRecord
 
 // Reads `fileName` record by record (a register and `valueCount` values) and hands each record
 // with a valid register to `store`, which may still refuse it by returning false. A register
-// outside 1..20480, or a refused record, is reported and skipped; a file failure ends the
-// reading with the file error report.
+// outside 1..20480, or a refused record, is reported and skipped (past the first few only
+// counted, then summed up); a file failure ends the reading with the file error report.
 template <typename Store>
 void readTableFile(AppState &app, Interaction &ui, const QString &fileName, int valueCount,
                    const QString &routine, Store store)
 {
+    RowReports badRows(ui, fileName);
     try {
         DataFileReader file = DataFileReader::open(resolveDataFile(app.programFolder(), fileName));
         file.skipLines(DataFileHeaderLines);
@@ -44,11 +46,13 @@ void readTableFile(AppState &app, Interaction &ui, const QString &fileName, int 
                 record.values << file.readValue();
             record.reg = parseRegisterText(registerText);
             if (!isRegisterNumber(record.reg) || !store(record))
-                showInvalidRegister(ui, record.reg, fileName, InvalidRegisterRemainder);
+                badRows.report(InvalidRegisterTitle,
+                               invalidRegisterText(record.reg, fileName, InvalidRegisterRemainder));
         }
     } catch (const AppError &error) {
         reportFileReadError(ui, error, fileName, routine);
     }
+    badRows.finish();
 }
 
 // A command or wire register: -1 for none.

@@ -1,11 +1,16 @@
 // Title file, version label and picture file names.
 #include "ui/branding.h"
 
+#include "core/app_error.h"
 #include "core/number_format.h"
-
-#include <QFile>
+#include "core/regular_file.h"
 
 namespace vanta::ui {
+
+namespace {
+// The title is one line; a larger file is no title file.
+constexpr qint64 MaxTitleFileBytes = 64 * 1024;
+} // namespace
 
 ProgramVersion programVersion()
 {
@@ -36,13 +41,16 @@ QString pictureFileName(bool productMode)
 
 QString readTitleLine(const QString &path)
 {
-    QFile file(path);
-    if (!file.open(QIODevice::ReadOnly))
+    try {
+        const QByteArray content = core::readRegularFile(path, MaxTitleFileBytes);
+        const qsizetype end = content.indexOf('\n');
+        QByteArray line = end < 0 ? content : content.left(end);
+        while (line.endsWith('\r'))
+            line.chop(1);
+        return QString::fromLatin1(line);
+    } catch (const core::AppError &) {
         return {};
-    QByteArray line = file.readLine();
-    while (line.endsWith('\n') || line.endsWith('\r'))
-        line.chop(1);
-    return QString::fromLatin1(line);
+    }
 }
 
 } // namespace vanta::ui

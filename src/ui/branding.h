@@ -25,7 +25,8 @@ bool isBetaVersion(const ProgramVersion &version);
 QString titleFileName(bool productMode);
 // "Company-1.bmp" for the product variant, else "Company.bmp".
 QString pictureFileName(bool productMode);
-// The first line of the file (Latin-1, CR LF or LF); empty when the file cannot be read.
+// The first line of the file (Latin-1, CR LF or LF); empty when the file cannot be read or is
+// no regular file of at most 64 KB.
 QString readTitleLine(const QString &path);
 
 // The window's design width: 9600 twips, 640 pixels at 15 twips per pixel.

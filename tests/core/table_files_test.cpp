@@ -200,6 +200,33 @@ TEST_F(TableFilesTest, CfgFieldSkipsBitFieldsWithoutBoxesAndInvalidRegisters)
     EXPECT_EQ(app.Tables.CfgField(0x1000, 1), 1);
 }
 
+TEST_F(TableFilesTest, ThousandsOfBadRowsRaiseFiveBoxesAndOneThatCountsTheRest)
+{
+    const struct
+    {
+        int badRows;
+        const char *summary;
+    } cases[] = {
+        {10000, "9995 more rows of CfgField.TXT were skipped with errors."},
+        {6, "1 more row of CfgField.TXT was skipped with errors."},
+    };
+    for (const auto &c : cases) {
+        SCOPED_TRACE(c.badRows);
+        ui.boxes.clear();
+        folder.writeDataFile("CfgField.TXT",
+                             "258,1,0,10\r\n" + QByteArray("0,1,0,0\r\n").repeated(c.badRows));
+
+        ReadCfgFieldFile(app, ui);
+
+        ASSERT_EQ(ui.boxes.size(), 6u);
+        for (int i = 0; i < 5; ++i)
+            EXPECT_EQ(ui.boxes[i].text, invalidRegisterText("0", "CfgField.TXT"));
+        EXPECT_EQ(ui.boxes[5].title, "Invalid Modbus Register");
+        EXPECT_EQ(ui.boxes[5].text, c.summary);
+        EXPECT_EQ(app.Tables.CfgField(258, 3), 10);
+    }
+}
+
 TEST_F(TableFilesTest, PasswordIsTheFirstValueAfterTheHeaders)
 {
     folder.writeDataFile("Password.txt", "\"Open, Sesame \"\r\nignored\r\n");

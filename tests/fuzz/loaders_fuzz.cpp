@@ -1,7 +1,10 @@
-// Feeds arbitrary bytes to each data file loader as its file's content: the first byte picks
-// the loader, the rest is the file. Every message box is answered with its default button.
+// Feeds arbitrary bytes to each data and settings file loader as its file's content: the first
+// byte picks the loader, the rest is the file. Every message box is answered with its default
+// button; a file with many bad rows must still raise only a handful of boxes.
 #include "core/app_state.h"
+#include "core/comm_ports.h"
 #include "core/model_file.h"
+#include "core/system_config_file.h"
 #include "core/table_files.h"
 #include "support/scripted_interaction.h"
 #include "support/temp_program_folder.h"
@@ -29,12 +32,22 @@ void readRegisterFile(AppState &app, Interaction &ui)
     ReadModelRegisters(app, ui, Group, QStringLiteral("Z9"), 1);
 }
 
+// The port mapping has no reports: it must only never crash and name some device.
+void readPortMapping(AppState &app, Interaction &)
+{
+    for (int port = 1; port <= 3; ++port) {
+        if (devicePathForPort(app.programFolder(), port).isEmpty())
+            __builtin_trap();
+    }
+}
+
 const Target Targets[] = {
     {"ModelID.txt", ReadModelFile, 0},     {"ModelID.txt", ReadModelFile, 1},
     {"Z9.TXT", readRegisterFile<0>, 0},    {"Z9.TXT", readRegisterFile<1>, 1},
     {"CfgField.TXT", ReadCfgFieldFile, 0}, {"VantaXref.TXT", ReadVantaXrefFile, 0},
     {"xxKXref.TXT", ReadxxKXrefFile, 0},   {"xxWXref.TXT", ReadxxWXrefFile, 0},
-    {"Password.txt", ReadPasswordFile, 0},
+    {"Password.txt", ReadPasswordFile, 0}, {"VantaLnk3.cfg", ReadSystemConfig, 0},
+    {"CommPorts.txt", readPortMapping, 0},
 };
 
 } // namespace
@@ -55,5 +68,9 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size)
     app.Config.ControllerGroup = static_cast<qint16>(target.group);
     vanta::test::ScriptedInteraction ui;
     target.read(app, ui);
+    // A table: five row messages, one summary, one file error report. The model file: one box
+    // for each of up to 15 register files, and its own error or "Too Many Model ID's".
+    if (ui.boxes.size() > 16)
+        __builtin_trap();
     return 0;
 }

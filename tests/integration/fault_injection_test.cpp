@@ -133,5 +133,26 @@ TEST(SimulatorLine, TheProcessValueMovesTowardsTheSetpoint)
     EXPECT_LE(later.value, 2000);
 }
 
+TEST(SimulatorLine, AnswersTheFirstGoodRequestAfterAFloodOfStartsThatNeverEnd)
+{
+    SimulatorProcess sim(Line);
+    ASSERT_TRUE(sim.ready());
+    ApplicationSide side(sim.link(), 1000);
+    ASSERT_TRUE(side.open(QStringLiteral("9600,N,8,1")));
+    const struct
+    {
+        QByteArray start;
+        int group;
+        const char *protocol;
+    } floods[] = {{":", 2, "A"}, {"\x02L", 0, "L"}};
+    for (const auto &flood : floods) {
+        SCOPED_TRACE(flood.protocol);
+        // Written whole before the read begins: the simulator has to keep up with it.
+        side.line.output(flood.start.repeated(3 * 1024 * 1024 / flood.start.size()));
+        const auto result = side.read(flood.group, flood.protocol, 1, 2);
+        EXPECT_EQ(result.status, 0) << result.text.toStdString();
+    }
+}
+
 } // namespace
 } // namespace vanta::test

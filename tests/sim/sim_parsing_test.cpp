@@ -140,5 +140,30 @@ TEST(RequestFramer, SplitsMixedProtocolsAndSkipsGarbage)
     EXPECT_TRUE(framer.isEmpty());
 }
 
+TEST(RequestFramer, FindsTheRequestBehindAFloodOfStartsThatNeverEnd)
+{
+    const struct
+    {
+        QByteArray start;
+        QByteArray request;
+    } floods[] = {
+        {":", ":030347000001B2\r\n"},
+        {"\x02L", "\x02L3200C5\x03"},
+        {"\x02L:", ":030347000001B2\r\n"},
+    };
+    for (const auto &flood : floods) {
+        SCOPED_TRACE(flood.start.toHex().toStdString());
+        RequestFramer framer;
+        framer.append(flood.start.repeated(256 * 1024 / flood.start.size()) + flood.request);
+        // The flood's last bytes could begin an RTU frame of a function nobody knows: the
+        // silence after the request decides.
+        EXPECT_FALSE(framer.next());
+        const std::optional<RawFrame> frame = framer.takeAfterSilence();
+        ASSERT_TRUE(frame);
+        EXPECT_EQ(frame->bytes, flood.request);
+        EXPECT_TRUE(framer.isEmpty());
+    }
+}
+
 } // namespace
 } // namespace vanta::sim

@@ -3,6 +3,7 @@
 #include "support/pty_responder.h"
 #include "support/temp_program_folder.h"
 
+#include <QDir>
 #include <QProcess>
 #include <QRegularExpression>
 #include <gtest/gtest.h>
@@ -56,6 +57,7 @@ protected:
             !QFile::exists(folder.filePath(QStringLiteral("VantaLnk3.cfg"))))
             args << QStringLiteral("--timeout") << QStringLiteral("5000");
         QProcess process;
+        process.setWorkingDirectory(workingDirectory);
         process.start(QStringLiteral(VANTA_BIN_DIR "/vantactl"), args);
         process.waitForFinished(30000);
         return {process.exitStatus() == QProcess::NormalExit ? process.exitCode() : -1,
@@ -64,6 +66,7 @@ protected:
     }
 
     test::TempProgramFolder folder;
+    QString workingDirectory; // the test's own when empty
     std::shared_ptr<RegisterMap> registers = std::make_shared<RegisterMap>();
 };
 
@@ -185,18 +188,45 @@ TEST_F(Vantactl, FailuresPrintStatusAndTextAndExitWithTheStatus)
 
 TEST_F(Vantactl, PortThatCannotOpenIsReportedAndReadsFailNotOpen)
 {
-    const ToolRun result =
-        run({QStringLiteral("--device"), folder.filePath(QStringLiteral("none")),
-             QStringLiteral("--port"), QStringLiteral("7"), QStringLiteral("--settings"),
-             QStringLiteral("9600,N,8,1"), QStringLiteral("--group"), QStringLiteral("1"),
-             QStringLiteral("--protocol"), QStringLiteral("R"), QStringLiteral("read"),
-             QStringLiteral("1"), QStringLiteral("2")});
-    EXPECT_EQ(result.exitCode, 255);
-    EXPECT_TRUE(result.err.startsWith(
-        QStringLiteral("InitComm: The selected communications port, COM7, either does not exist")))
-        << result.err.toStdString();
-    EXPECT_EQ(result.lastErrorLine(),
-              QStringLiteral("-1\tAddress 001:Selected comm port is not open."));
+    // COM7 maps to a device that is not there; a named device is named by its path, one without
+    // a folder taken in the current folder (never /dev/null here).
+    folder.writeDataFile(QStringLiteral("CommPorts.txt"),
+                         "7," + folder.filePath(QStringLiteral("absent")).toUtf8() + "\r\n");
+    workingDirectory = folder.path();
+    const struct
+    {
+        const char *device;
+        QString report;
+    } cases[] = {
+        {nullptr, QStringLiteral("InitComm: The selected communications port, COM7, either does "
+                                 "not exist")},
+        {"none", QStringLiteral("InitComm: The selected device, %1, does not exist.")
+                     .arg(folder.filePath(QStringLiteral("none")))},
+        {"null", QStringLiteral("InitComm: The selected device, %1, does not exist.")
+                     .arg(folder.filePath(QStringLiteral("null")))},
+    };
+    for (const auto &c : cases) {
+        SCOPED_TRACE(c.device ? c.device : "stored port");
+        QStringList args = words("--port 7 --settings 9600,N,8,1 --group 1 --protocol R read 1 2");
+        if (c.device)
+            args << QStringLiteral("--device") << QLatin1String(c.device);
+        const ToolRun result = run(args);
+        EXPECT_EQ(result.exitCode, 255);
+        EXPECT_TRUE(result.err.startsWith(c.report)) << result.err.toStdString();
+        EXPECT_EQ(result.lastErrorLine(),
+                  QStringLiteral("-1\tAddress 001:Selected comm port is not open."));
+    }
+}
+
+TEST_F(Vantactl, DeviceWithoutAFolderIsTakenInTheCurrentFolder)
+{
+    PtyResponder instrument(test::modbusRtuInstrument(1, registers));
+    ASSERT_TRUE(QFile::link(instrument.devicePath(), folder.filePath(QStringLiteral("line"))));
+    workingDirectory = folder.path();
+    const ToolRun result = run(words("--device line --settings 9600,N,8,1 --group 1 --protocol R "
+                                     "--timeout 5000 read 1 2"));
+    EXPECT_EQ(result.exitCode, 0) << result.err.toStdString();
+    EXPECT_EQ(result.out, QStringLiteral("251\n"));
 }
 
 TEST_F(Vantactl, MalformedCommandLinesExit64WithUsage)
@@ -219,10 +249,18 @@ TEST_F(Vantactl, MalformedCommandLinesExit64WithUsage)
         "--group 1 --protocol R read 1 2 --hex",
         "--timeout",
         "--repeat 0 read 1 2",
+        "--repeat 1000000001 read 1 2",
+        "--device= read 1 2", // never the stored port instead
+        "--folder= info",
     };
-    for (const char *args : cases) {
-        SCOPED_TRACE(args);
-        const ToolRun result = run(words(args) << QStringLiteral("--demo"));
+    std::vector<QStringList> lines;
+    for (const char *args : cases)
+        lines.push_back(words(args));
+    lines.push_back({QStringLiteral("--device"), QString(), QStringLiteral("read"),
+                     QStringLiteral("1"), QStringLiteral("2")}); // `--device ""`
+    for (const QStringList &args : lines) {
+        SCOPED_TRACE(args.join(QLatin1Char(' ')).toStdString());
+        const ToolRun result = run(QStringList(args) << QStringLiteral("--demo"));
         EXPECT_EQ(result.exitCode, 64);
         EXPECT_TRUE(result.err.contains(QStringLiteral("usage: vantactl")))
             << result.err.toStdString();
@@ -260,6 +298,13 @@ TEST_F(Vantactl, TraceShowsEveryByteOnTheWire)
         EXPECT_EQ(lines[0], request);
         EXPECT_EQ(lines[2], request); // the second attempt
     }
+}
+
+TEST_F(Vantactl, RepeatTakesItsDocumentedUpperBound)
+{
+    const ToolRun result = run(words("--repeat 1000000000 --help"));
+    EXPECT_EQ(result.exitCode, 0) << result.err.toStdString();
+    EXPECT_TRUE(result.out.contains(QStringLiteral("(1..1000000000)"))) << result.out.toStdString();
 }
 
 TEST_F(Vantactl, RepeatRunsTheCommandAndTimesIt)
@@ -315,6 +360,15 @@ TEST_F(Vantactl, InfoListsModelsAndFailsOnAMissingDataFile)
     result = run({QStringLiteral("info")});
     EXPECT_EQ(result.exitCode, 1);
     EXPECT_TRUE(result.err.contains(QStringLiteral("xxWXref.TXT"))) << result.err.toStdString();
+}
+
+TEST_F(Vantactl, InfoFailsOnAConfigurationFileThatCannotBeRead)
+{
+    ASSERT_TRUE(QDir(folder.path()).mkdir(QStringLiteral("VantaLnk3.cfg")));
+    const ToolRun result = run({QStringLiteral("info")});
+    EXPECT_EQ(result.exitCode, 1);
+    EXPECT_TRUE(result.err.contains(QStringLiteral("reading VantaLnk3.cfg file:")))
+        << result.err.toStdString();
 }
 
 TEST(VantactlDelivered, DeliveredDataFilesAllLoad)

@@ -14,6 +14,7 @@ namespace {
 // Modbus limits of one request: 123 registers in a write, 2000 bits in a read.
 constexpr int MaxWriteValues = 123;
 constexpr int MaxReadCount = 2000;
+constexpr int MaxRepeat = 1000000000;
 
 [[noreturn]] void fail(const QString &message)
 {
@@ -30,7 +31,8 @@ bool matches(const QString &text, const char *pattern)
 int parseDecimal(const QString &text, const QString &what, int low, int high)
 {
     bool ok = false;
-    const int value = matches(text, "[+-]?[0-9]{1,9}") ? text.toInt(&ok) : 0;
+    // Ten digits reach every bound below; toInt refuses what does not fit an int.
+    const int value = matches(text, "[+-]?[0-9]{1,10}") ? text.toInt(&ok) : 0;
     if (!ok || value < low || value > high)
         fail(QStringLiteral("%1 must be a whole number from %2 to %3: \"%4\"")
                  .arg(what)
@@ -130,6 +132,14 @@ const CommandForm *findCommand(const QString &name)
     return nullptr;
 }
 
+// An empty path would silently mean the stored port or the current folder instead.
+QString pathValue(const QString &name, const QString &path)
+{
+    if (path.isEmpty())
+        fail(QStringLiteral("%1 needs a path, not an empty text").arg(name));
+    return path;
+}
+
 bool isOption(const QString &argument)
 {
     return argument.startsWith(QLatin1String("--")) || argument == QLatin1String("-h");
@@ -141,11 +151,11 @@ void applyOption(const QString &name, const std::function<QString()> &value, Inv
 {
     Options &options = parsed.options;
     if (name == QLatin1String("--folder"))
-        options.folder = value();
+        options.folder = pathValue(name, value());
     else if (name == QLatin1String("--port"))
         options.port = parseDecimal(value(), QStringLiteral("--port"), 1, 32767);
     else if (name == QLatin1String("--device"))
-        options.device = value();
+        options.device = pathValue(name, value());
     else if (name == QLatin1String("--settings"))
         options.settings = value();
     else if (name == QLatin1String("--timeout"))
@@ -158,7 +168,7 @@ void applyOption(const QString &name, const std::function<QString()> &value, Inv
             fail(QStringLiteral("--protocol must be L, R or A: \"%1\"").arg(code));
         options.protocol = code;
     } else if (name == QLatin1String("--repeat"))
-        options.repeat = parseDecimal(value(), QStringLiteral("--repeat"), 1, 1000000000);
+        options.repeat = parseDecimal(value(), QStringLiteral("--repeat"), 1, MaxRepeat);
     else if (name == QLatin1String("--pacing"))
         options.pacing = true;
     else if (name == QLatin1String("--demo"))
@@ -248,7 +258,8 @@ QString usageText()
         "options (each overrides the system configuration file of the program folder):\n"
         "  --folder DIR        program folder with configuration and data files\n"
         "  --port N            COM port number\n"
-        "  --device PATH       serial device path (wins over --port)\n"
+        "  --device PATH       serial device path (wins over --port); a path without \"/\"\n"
+        "                      is taken in the current folder\n"
         "  --settings TEXT     port settings such as 9600,N,8,1\n"
         "  --timeout MS        reply time-out\n"
         "  --group G           controller group 0..2\n"
@@ -256,7 +267,8 @@ QString usageText()
         "  --pacing            0.1 s gap between Vanta Link reads of one address\n"
         "  --demo              demo mode (nothing is sent)\n"
         "  --trace             print every request (\"> \") and reply (\"< \") on stderr\n"
-        "  --repeat N          run the command N times and print the last result\n"
+        "  --repeat N          run the command N times (1..1000000000) and print the last\n"
+        "                      result\n"
         "commands:\n"
         "  read ADDRESS REGISTER\n"
         "  read-scaled ADDRESS REGISTER\n"

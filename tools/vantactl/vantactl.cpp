@@ -49,13 +49,13 @@ void applyOptions(core::AppState &app, const Options &options)
 
 // Reads the system configuration (when the folder has one: the options may supply every
 // setting), applies the options, then loads the data files in the application's order.
-// Returns false when any data file reported a failure.
+// Returns false when the configuration file or any data file reported a failure.
 bool loadState(core::AppState &app, ConsoleInteraction &ui, const Options &options)
 {
+    const int reportsBefore = ui.boxCount();
     if (QFileInfo::exists(app.programFile(app.configFileName())))
         core::ReadSystemConfig(app, ui);
     applyOptions(app, options); // before the model file: its register files follow the group
-    const int reportsBefore = ui.boxCount();
     core::loadDataFiles(app, ui);
     app.setDemoMode(options.demo);
     return ui.boxCount() == reportsBefore;
@@ -107,6 +107,44 @@ void traceFrame(comms::TraceDirection direction, const QByteArray &bytes)
     printLine(stderr, prefix + hexPairs(bytes));
 }
 
+// A device named without a folder is a file of the current folder, not one under /dev (where
+// the serial port class would otherwise look it up).
+QString absoluteDevicePath(const QString &device)
+{
+#ifdef Q_OS_WIN
+    return device; // "COM3"
+#else
+    return QFileInfo(device).absoluteFilePath();
+#endif
+}
+
+// Named by its path: the port-number wording of the opening failure would name the stored port.
+void reportMissingDevice(core::Interaction &ui, const QString &device)
+{
+    ui.MsgBox(QStringLiteral("The selected device, %1, does not exist.  All functions that "
+                             "require communications to the instruments will be disabled.")
+                  .arg(device),
+              core::MsgButtons::Ok, core::MsgIcon::Critical, QStringLiteral("InitComm"),
+              core::MsgResult::Ok);
+}
+
+// Opens the port unless demo mode keeps it closed. A device that does not exist is reported by
+// its path and the port stays closed, so every access fails as on a port that cannot open.
+void openPort(comms::CommLink &link, comms::QtSerialLine &line, const Options &options)
+{
+    if (link.app.DemoMode())
+        return;
+    if (options.device) {
+        const QString device = absoluteDevicePath(*options.device);
+        line.setDevicePath(device);
+        if (!QFileInfo::exists(device)) {
+            reportMissingDevice(link.ui, device);
+            return;
+        }
+    }
+    comms::InitComm(link, options.settings.value_or(comms::portSettingsText(link.app.Config)));
+}
+
 int runAccess(core::AppState &app, ConsoleInteraction &ui, const Invocation &invocation)
 {
     const Options &options = invocation.options;
@@ -120,14 +158,11 @@ int runAccess(core::AppState &app, ConsoleInteraction &ui, const Invocation &inv
                              .arg(target.protocol)};
 
     comms::QtSerialLine line(app.programFolder());
-    if (options.device)
-        line.setDevicePath(*options.device);
     core::SystemClock clock;
     comms::CommLink link(app, line, clock, ui);
     if (options.trace)
         link.trace = traceFrame;
-    if (!app.DemoMode()) // demo mode never touches the port
-        comms::InitComm(link, options.settings.value_or(comms::portSettingsText(app.Config)));
+    openPort(link, line, options);
 
     const int repeat = options.repeat.value_or(1);
     QElapsedTimer timer;

@@ -3,7 +3,7 @@
 
 namespace vanta::sim {
 
-quint16 crc16(const QByteArray &bytes)
+quint16 crc16(QByteArrayView bytes)
 {
     quint16 crc = 0xFFFF;
     for (const char c : bytes) {
@@ -29,7 +29,7 @@ bool hasValidCrc(const QByteArray &frame)
 {
     if (frame.size() < 3)
         return false;
-    const quint16 crc = crc16(frame.left(frame.size() - 2));
+    const quint16 crc = crc16(QByteArrayView(frame).first(frame.size() - 2)); // no copy
     return static_cast<quint8>(frame.at(frame.size() - 2)) == (crc & 0xFF) &&
            static_cast<quint8>(frame.at(frame.size() - 1)) == (crc >> 8);
 }

@@ -3,12 +3,13 @@
 #pragma once
 
 #include <QByteArray>
+#include <QByteArrayView>
 #include <optional>
 
 namespace vanta::sim {
 
 // Modbus CRC-16 (polynomial 0xA001, start 0xFFFF); goes on the wire low byte first.
-quint16 crc16(const QByteArray &bytes);
+quint16 crc16(QByteArrayView bytes);
 // Appends the CRC of `frame` to it, low byte first.
 void appendCrc(QByteArray &frame);
 // True when the last two bytes are the CRC of the bytes before them.

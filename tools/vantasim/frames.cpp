@@ -3,6 +3,10 @@
 
 #include "checksums.h"
 
+#include <algorithm>
+#include <cstring>
+#include <iterator>
+
 namespace vanta::sim {
 
 std::optional<Protocol> protocolFromCode(char code)
@@ -53,16 +57,50 @@ enum class Shape
 struct Match
 {
     Shape shape = Shape::NotThis;
-    int length = 0;
+    qsizetype length = 0;
 };
 
-// Length of an RTU request by its function code: 0 while the bytes that tell are still
-// missing, -1 for a function code this side does not know.
-int rtuRequestLength(const QByteArray &buffer)
+// The next occurrence of one character at or after a candidate start. Starts are tried in
+// increasing order and each search is bounded by the frame's maximum length, so every byte of
+// the buffer is looked at once per character however many starts there are.
+class NextChar
 {
-    if (buffer.size() < 2)
+public:
+    NextChar(const QByteArray &buffer, char c) : m_buffer(buffer), m_char(c) {}
+
+    // Position of the first occurrence in [from, limit), or -1. `from` never decreases.
+    qsizetype find(qsizetype from, qsizetype limit)
+    {
+        if (m_found >= from)
+            return m_found < limit ? m_found : -1;
+        const qsizetype start = std::max(from, m_searchedTo);
+        if (start >= limit)
+            return -1;
+        const void *hit = std::memchr(m_buffer.constData() + start, m_char, limit - start);
+        if (!hit) {
+            m_searchedTo = limit;
+            return -1;
+        }
+        m_found = static_cast<const char *>(hit) - m_buffer.constData();
+        m_searchedTo = m_found + 1;
+        return m_found;
+    }
+
+private:
+    const QByteArray &m_buffer;
+    char m_char;
+    qsizetype m_found = -1;     // first occurrence at or after the last start, when known
+    qsizetype m_searchedTo = 0; // nothing beyond m_found before this position
+};
+
+// Length of an RTU request starting at `at` by its function code: 0 while the bytes that tell
+// are still missing, -1 for a function code this side does not know.
+int rtuRequestLength(const QByteArray &buffer, qsizetype at)
+{
+    const qsizetype available = buffer.size() - at;
+    if (available < 2)
         return 0;
-    switch (static_cast<quint8>(buffer.at(1))) {
+    switch (static_cast<quint8>(buffer.at(at + 1))) {
     case 1:
     case 2:
     case 3:
@@ -73,37 +111,68 @@ int rtuRequestLength(const QByteArray &buffer)
         return 8;
     case 15:
     case 16:
-        return buffer.size() < 7 ? 0 : 9 + static_cast<quint8>(buffer.at(6));
+        return available < 7 ? 0 : 9 + static_cast<quint8>(buffer.at(at + 6));
     default:
         return -1;
     }
 }
 
-Match matchRtu(const QByteArray &buffer)
+Match matchRtu(const QByteArray &buffer, qsizetype at)
 {
-    const int length = rtuRequestLength(buffer);
+    const int length = rtuRequestLength(buffer, at);
     if (length < 0)
         return {};
-    if (length == 0 || buffer.size() < length)
+    if (length == 0 || buffer.size() - at < length)
         return {Shape::Incomplete, 0};
-    if (!hasValidCrc(buffer.left(length)))
+    if (!hasValidCrc(QByteArray::fromRawData(buffer.constData() + at, length)))
         return {};
     return {Shape::Complete, length};
 }
 
-// A text frame that starts with `start` (and `second`, when not 0) and ends with `end`.
-Match matchText(const QByteArray &buffer, char start, char second, char end, int maxLength)
+// A text frame: a start character (and `second` after it, when not 0), no other start before
+// its end character, at most `maxLength` bytes. A second start means the first one was
+// abandoned: the frame begins again there.
+class TextFrames
 {
-    if (buffer.isEmpty() || buffer.at(0) != start)
+public:
+    TextFrames(const QByteArray &buffer, char start, char second, char end, int maxLength)
+        : m_buffer(buffer), m_start(start), m_second(second), m_maxLength(maxLength),
+          m_ends(buffer, end), m_restarts(buffer, start)
+    {}
+
+    Match at(qsizetype at)
+    {
+        const qsizetype size = m_buffer.size();
+        if (m_buffer.at(at) != m_start)
+            return {};
+        if (m_second != 0 && at + 1 < size && m_buffer.at(at + 1) != m_second)
+            return {};
+        const qsizetype limit = std::min(size, at + m_maxLength);
+        const qsizetype endAt = m_ends.find(at + 1, limit);
+        const qsizetype restartAt = m_restarts.find(at + 1, limit);
+        if (restartAt >= 0 && (endAt < 0 || restartAt < endAt))
+            return {};
+        if (endAt >= 0)
+            return {Shape::Complete, endAt - at + 1};
+        if (size - at < m_maxLength)
+            return {Shape::Incomplete, 0};
         return {};
-    if (second != 0 && buffer.size() >= 2 && buffer.at(1) != second)
-        return {};
-    const int endAt = static_cast<int>(buffer.indexOf(end, 1));
-    if (endAt >= 0 && endAt < maxLength)
-        return {Shape::Complete, endAt + 1};
-    if (endAt < 0 && buffer.size() < maxLength)
-        return {Shape::Incomplete, 0};
-    return {};
+    }
+
+private:
+    const QByteArray &m_buffer;
+    char m_start;
+    char m_second;
+    int m_maxLength;
+    NextChar m_ends;
+    NextChar m_restarts;
+};
+
+template <typename Candidates>
+bool anyIncomplete(const Candidates &candidates)
+{
+    return std::any_of(std::begin(candidates), std::end(candidates),
+                       [](const auto &c) { return c.first.shape == Shape::Incomplete; });
 }
 
 } // namespace
@@ -113,38 +182,42 @@ std::optional<RawFrame> RequestFramer::next()
     return nextFrame(UnknownFunction::Wait);
 }
 
+// Tries every start in turn and drops the bytes before the first one that holds or may still
+// become a frame in one step.
 std::optional<RawFrame> RequestFramer::nextFrame(UnknownFunction unknown)
 {
-    while (!m_buffer.isEmpty()) {
-        const Match rtu = matchRtu(m_buffer);
-        const Match link = matchText(m_buffer, control::STX, 'L', control::ETX, MaxVantaLinkFrame);
-        const Match ascii = matchText(m_buffer, ':', 0, '\n', MaxAsciiFrame);
-        const std::pair<Match, Protocol> candidates[] = {{rtu, Protocol::ModbusRtu},
-                                                         {link, Protocol::VantaLink},
-                                                         {ascii, Protocol::ModbusAscii}};
+    TextFrames link(m_buffer, control::STX, 'L', control::ETX, MaxVantaLinkFrame);
+    TextFrames ascii(m_buffer, ':', 0, '\n', MaxAsciiFrame);
+    const qsizetype size = m_buffer.size();
+    for (qsizetype at = 0; at < size; ++at) {
+        const std::pair<Match, Protocol> candidates[] = {
+            {matchRtu(m_buffer, at), Protocol::ModbusRtu},
+            {link.at(at), Protocol::VantaLink},
+            {ascii.at(at), Protocol::ModbusAscii}};
         for (const auto &[match, protocol] : candidates) {
             if (match.shape != Shape::Complete)
                 continue;
-            RawFrame frame{protocol, m_buffer.left(match.length)};
-            m_buffer.remove(0, match.length);
+            RawFrame frame{protocol, m_buffer.mid(at, match.length)};
+            m_buffer.remove(0, at + match.length);
             return frame;
         }
-        const bool waiting = rtu.shape == Shape::Incomplete || link.shape == Shape::Incomplete ||
-                             ascii.shape == Shape::Incomplete;
         // An unknown function code can only be framed by the silence after it.
         const bool unknownRtu = unknown == UnknownFunction::Wait &&
-                                rtuRequestLength(m_buffer) < 0 && m_buffer.size() < MaxRtuFrame;
-        if (waiting || unknownRtu)
+                                rtuRequestLength(m_buffer, at) < 0 && size - at < MaxRtuFrame;
+        if (anyIncomplete(candidates) || unknownRtu) {
+            m_buffer.remove(0, at);
             return std::nullopt;
-        m_buffer.remove(0, 1);
+        }
     }
+    m_buffer.clear();
     return std::nullopt;
 }
 
 std::optional<RawFrame> RequestFramer::takeAfterSilence()
 {
     while (!m_buffer.isEmpty()) {
-        if (m_buffer.size() >= 4 && hasValidCrc(m_buffer)) {
+        const qsizetype size = m_buffer.size();
+        if (size >= 4 && size <= MaxRtuFrame && hasValidCrc(m_buffer)) {
             RawFrame frame{Protocol::ModbusRtu, m_buffer};
             m_buffer.clear();
             return frame;

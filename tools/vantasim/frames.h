@@ -33,7 +33,10 @@ public:
     void append(const QByteArray &bytes) { m_buffer.append(bytes); }
     bool isEmpty() const { return m_buffer.isEmpty(); }
     // The next complete frame. Bytes that cannot start any frame are dropped; an incomplete
-    // frame stays until more bytes come or the line falls silent.
+    // frame stays until more bytes come or the line falls silent. A text frame restarts at a
+    // second start character before its end. Linear in the bytes appended: each search is
+    // bounded by the frame's longest length and garbage goes in one step, so what stays is
+    // never more than one frame's length.
     std::optional<RawFrame> next();
     // Called when the line has been silent: an RTU frame of a function this side does not know
     // is recognised by its CRC alone (so it can be refused); anything else left is dropped.

@@ -99,8 +99,8 @@ ObservedLine PseudoTerminal::observedLine() const
 QByteArray PseudoTerminal::readAvailable()
 {
     QByteArray bytes;
-    char buffer[512];
-    for (;;) {
+    char buffer[4096];
+    while (bytes.size() < MaxReadBytes) {
         const ssize_t n = ::read(m_master, buffer, sizeof buffer);
         if (n > 0) {
             bytes.append(buffer, static_cast<int>(n));
@@ -110,6 +110,7 @@ QByteArray PseudoTerminal::readAvailable()
             continue;
         return bytes;
     }
+    return bytes;
 }
 
 void PseudoTerminal::write(const QByteArray &bytes)

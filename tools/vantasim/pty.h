@@ -30,7 +30,9 @@ public:
     int masterFd() const { return m_master; }
     // The settings the application set on its side, and whether data bits and parity are real.
     ObservedLine observedLine() const;
-    // Takes what the application has sent; empty when nothing waits.
+    // Takes what the application has sent, at most MaxReadBytes at once so that a flood is
+    // framed as it comes; empty when nothing waits.
+    static constexpr qsizetype MaxReadBytes = 64 * 1024;
     QByteArray readAvailable();
     // Sends to the application; bytes the kernel cannot take at once are dropped, as on a line
     // nobody listens to.

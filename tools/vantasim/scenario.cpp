@@ -1,7 +1,9 @@
 // Reading scenario files.
 #include "scenario.h"
 
-#include <QFile>
+#include "core/app_error.h"
+#include "core/regular_file.h"
+
 #include <QList>
 #include <QRegularExpression>
 
@@ -316,12 +318,12 @@ std::optional<Scenario> parseScenario(const QByteArray &text, QString &error)
 
 std::optional<Scenario> readScenario(const QString &path, QString &error)
 {
-    QFile file(path);
-    if (!file.open(QIODevice::ReadOnly)) {
-        error = QStringLiteral("%1: %2").arg(path, file.errorString());
+    try {
+        return parseScenario(core::readRegularFile(path), error);
+    } catch (const core::AppError &failure) {
+        error = QStringLiteral("%1: %2").arg(path, failure.description);
         return std::nullopt;
     }
-    return parseScenario(file.readAll(), error);
 }
 
 } // namespace vanta::sim

@@ -53,6 +53,7 @@ struct Scenario
 // would answer the same requests (same protocol family, address, baud rate and stop bits)
 // are refused.
 std::optional<Scenario> parseScenario(const QByteArray &text, QString &error);
+// The file must be a regular one of at most 16 MB; otherwise `error` names the path and why.
 std::optional<Scenario> readScenario(const QString &path, QString &error);
 
 } // namespace vanta::sim
