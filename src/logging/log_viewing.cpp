@@ -3,28 +3,38 @@
 
 #include "core/app_error.h"
 #include "core/program_folder.h"
+#include "core/regular_file.h"
 #include "logging/log_line.h"
 #include "logging/logging_sessions.h"
 
-#include <QFile>
+#include <QFileInfo>
 #include <QProcess>
 
 namespace vanta::logging {
 
 std::optional<LogSnapshot> readLogSnapshot(const QString &path)
 {
-    QFile file(path);
-    if (path.isEmpty() || !file.exists())
+    if (path.isEmpty() || !QFileInfo::exists(path))
         return std::nullopt;
-    if (!file.open(QIODevice::ReadOnly))
+    // A log of weeks at a fast rate is large but never this large; a fifo or a device put in
+    // place of the log is refused instead of blocking the window.
+    constexpr qint64 MaxLogBytes = 256 * 1024 * 1024;
+    QByteArray content;
+    try {
+        content = core::readRegularFile(path, MaxLogBytes);
+    } catch (const core::AppError &) {
         throw fileAccessError();
+    }
     LogSnapshot snapshot{path, {}};
-    while (!file.atEnd()) {
-        QByteArray line = file.readLine();
-        while (line.endsWith('\n') || line.endsWith('\r'))
+    if (content.isEmpty())
+        return snapshot;
+    for (QByteArray line : content.split('\n')) {
+        while (line.endsWith('\r'))
             line.chop(1);
         snapshot.lines << QString::fromLatin1(line);
     }
+    if (content.endsWith('\n'))
+        snapshot.lines.removeLast(); // the empty piece after the last line end
     return snapshot;
 }
 

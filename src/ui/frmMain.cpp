@@ -1,6 +1,8 @@
 // The main window.
 #include "ui/frmMain.h"
 
+#include "core/app_error.h"
+#include "core/regular_file.h"
 #include "ui/colours.h"
 #include "ui/controls.h"
 #include "ui/enter_as_tab.h"
@@ -31,6 +33,18 @@ QFrame *newShape(QWidget *parent, const char *name)
     shape->setFrameShape(QFrame::Box);
     shape->setFixedSize(ShapeSize, ShapeSize);
     return shape;
+}
+
+// The picture file's image; none when it is missing, no regular file (a fifo would block the
+// start) or no image.
+QPixmap readPicture(const QString &path)
+{
+    QPixmap picture;
+    try {
+        picture.loadFromData(core::readRegularFile(path));
+    } catch (const core::AppError &) {
+    }
+    return picture;
 }
 
 } // namespace
@@ -135,7 +149,7 @@ void frmMain::Form_Load(const ProgramVersion &version)
     lblVersion->setText(versionLabelText(version));
     lblBeta->setVisible(isBetaVersion(version));
 
-    const QPixmap picture(m_app.programFile(pictureFileName(m_app.ProductMode)));
+    const QPixmap picture = readPicture(m_app.programFile(pictureFileName(m_app.ProductMode)));
     if (!picture.isNull()) {
         imgCompany->setPixmap(picture);
         imgCompany->setGeometry(pictureLeft(picture.width()), 0, picture.width(), picture.height());

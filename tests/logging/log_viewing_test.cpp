@@ -5,6 +5,7 @@
 #include "logging_fixture.h"
 
 #include <gtest/gtest.h>
+#include <sys/stat.h>
 
 using namespace vanta;
 
@@ -44,6 +45,13 @@ TEST_F(LogViewing, SnapshotReadsEveryLineOrNothing)
     EXPECT_EQ(snapshot->lines.join(QLatin1Char('|')), QStringLiteral("one,1|two,2|three,25\u00b0"));
     EXPECT_EQ(logging::snapshotCaption(snapshot->path),
               QStringLiteral("View Current Log (Snapshot) - ") + folder.filePath("a.csv"));
+}
+
+TEST_F(LogViewing, SnapshotRefusesAFifoInPlaceOfTheLog)
+{
+    const QByteArray fifo = folder.filePath(QStringLiteral("fifo.csv")).toLocal8Bit();
+    ASSERT_EQ(mkfifo(fifo.constData(), 0600), 0);
+    EXPECT_THROW(logging::readLogSnapshot(QString::fromLocal8Bit(fifo)), core::AppError);
 }
 
 TEST_F(LogViewing, HistoricalLogOpensInTheViewerWithoutAShell)
