@@ -9,29 +9,17 @@
 #include "core/program_folder.h"
 #include "logging/log_line.h"
 #include "logging/log_settings.h"
+#include "logging/sample_schedule.h"
 
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
 #include <QScopeGuard>
-#include <cmath>
 
 namespace vanta::logging {
 namespace {
 
 const QString TickRoutine = QStringLiteral("frmMain.tmrLogging_Timer");
-constexpr double ErrorLineRefreshSeconds = 0.5;
-
-// The offset of the sample after the one due now. A tick that comes within two rate steps of the
-// due time moves one step on; a later one (ticks stalled by a long modal operation) skips the
-// missed samples to the first step after now: they are never written.
-double nextOffsetAfter(double dueOffset, double secondsSinceStart, double rate)
-{
-    const float lateness = static_cast<float>(secondsSinceStart - dueOffset);
-    if (2 * rate > lateness)
-        return dueOffset + rate;
-    return dueOffset + std::floor((secondsSinceStart - dueOffset - 0.01) / rate + 1) * rate;
-}
 
 } // namespace
 
@@ -167,10 +155,8 @@ QString LoggingEngine::latestFailure() const
 
 void LoggingEngine::refreshErrorLine()
 {
-    const double now = comms::ClockSeconds(m_link.clock);
-    if (std::fabs(now - m_LastStatusRefresh) <= ErrorLineRefreshSeconds)
+    if (!m_errorLineRefresh.pass(comms::ClockSeconds(m_link.clock)))
         return;
-    m_LastStatusRefresh = now;
     const QString failure = latestFailure();
     m_link.app.setErrorLine(failure.isEmpty() ? QString()
                                               : dateTimeText(m_link.clock.localNow()) +

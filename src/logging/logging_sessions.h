@@ -6,6 +6,7 @@
 #include "comms/comm_link.h"
 #include "core/app_error.h"
 #include "core/system_config.h"
+#include "logging/sample_schedule.h"
 
 #include <QDate>
 #include <QString>
@@ -79,7 +80,7 @@ private:
     ProcessValueReader m_read;
     std::vector<SessionHealth> m_health;
     quint64 m_failureCount = 0;
-    double m_LastStatusRefresh = -1;
+    Throttle m_errorLineRefresh{0.5}; // the main window's error line, LastStatusRefresh
     bool m_inTick = false;
 };
 
