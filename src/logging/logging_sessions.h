@@ -22,9 +22,6 @@ constexpr qint16 Stopped = 2;
 constexpr qint16 Finished = 3;
 } // namespace LogStates
 
-// The register every session logs: the process value.
-constexpr int ProcessValueRegister = 2;
-
 // One reading of an instrument's process value: the scaled value, status 0 on success, and the
 // failure text ("" on success).
 struct ProcessReading

@@ -156,7 +156,7 @@ TEST(QtSerialLine, CarriesEveryProtocolOverAPseudoTerminal)
     VantaLinkValue value;
     VantaLinkRead(rig.link, text, status, 1, 0, value, 2);
     EXPECT_EQ(status, 0);
-    EXPECT_EQ(value.DisplayText, "-12.3");
+    EXPECT_EQ(value.ValueText, "-12.3");
     EXPECT_EQ(pty.requests(), 3);
 
     // Reopening with other settings keeps working; the parity and character size that a
