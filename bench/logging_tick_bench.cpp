@@ -26,6 +26,7 @@ public:
     void output(const QByteArray &) override {}
     int inBufferCount() override { return 0; }
     bool waitForInput(int) override { return false; }
+    void setReadyReadHandler(std::function<void()>) override {}
 };
 
 struct Sessions

@@ -79,7 +79,12 @@ bool deviceMayHaveInput(const QSerialPort &port)
 } // namespace
 
 QtSerialLine::QtSerialLine(QString programFolder) : m_programFolder(std::move(programFolder))
-{}
+{
+    QObject::connect(&m_port, &QSerialPort::readyRead, &m_port, [this] {
+        if (m_readyRead)
+            m_readyRead();
+    });
+}
 
 QtSerialLine::~QtSerialLine()
 {
@@ -228,6 +233,11 @@ bool QtSerialLine::waitForInput(int milliseconds)
                                  QLatin1Char(')')};
     m_port.clearError(); // a time-out is no device failure
     return m_port.bytesAvailable() > 0;
+}
+
+void QtSerialLine::setReadyReadHandler(std::function<void()> handler)
+{
+    m_readyRead = std::move(handler);
 }
 
 } // namespace vanta::comms

@@ -36,6 +36,8 @@ public:
     void output(const QByteArray &bytes) override;
     int inBufferCount() override;
     bool waitForInput(int milliseconds) override;
+    // Follows QSerialPort::readyRead: from the event loop, and from within the waits.
+    void setReadyReadHandler(std::function<void()> handler) override;
 
 private:
     void applySettings();
@@ -47,6 +49,7 @@ private:
     int m_commPort = 1;
     PortSettings m_settings;
     bool m_rts = false;
+    std::function<void()> m_readyRead;
     QSerialPort m_port;
 };
 

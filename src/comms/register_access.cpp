@@ -1,5 +1,5 @@
-// Register access: routes each read or write by controller group and protocol code to the
-// engine that speaks it, translating register numbers through the cross-reference tables.
+// Register access: routes each read or write by controller group and protocol to the engine
+// that speaks it, translating register numbers through the cross-reference tables.
 #include "comms/register_access.h"
 
 #include "comms/modbus_ascii.h"
@@ -9,22 +9,17 @@
 #include "comms/vanta_link_registers.h"
 #include "core/address.h"
 #include "core/number_format.h"
+#include "core/registers.h"
 
 #include <QVector>
 #include <cmath>
 #include <optional>
-#include <tuple>
 
 namespace vanta::comms {
 
 namespace {
 
 using core::withLeadingBlank;
-
-constexpr int ModelIdRegister = 1794;
-constexpr int StatusWordRegister = 3;
-constexpr int ProcessValueRegister = 2;
-constexpr int DecimalPointRegister = 795;
 
 // Model ids as letter pairs (first x 256 + second).
 constexpr int ModelXK = 22603;
@@ -37,24 +32,14 @@ constexpr int LastFamilyReadWire = 19;
 constexpr int FirstBitWire = 2064;
 constexpr int LastBitWire = 2070;
 
-enum class Engine
-{
-    VantaLink,
-    ModbusRtu,
-    ModbusAscii
-};
+// Statuses the dispatcher sets itself.
+constexpr qint16 NotRoutable = 2;
+constexpr qint16 RefusedValue = 3;
+
 enum class Access
 {
     Read,
     Write
-};
-
-// Where one request goes: the engine, and the wire register (Modbus) or command code
-// (Vanta Link) before any write adjustment.
-struct Target
-{
-    Engine engine;
-    int wire;
 };
 
 bool isControllerGroup(int Group)
@@ -72,277 +57,306 @@ bool isBitWire(int wire)
     return wire >= FirstBitWire && wire <= LastBitWire;
 }
 
-QString addressPrefix(int Group, int Address)
+Outcome refused(const Target &target, qint16 status, const QString &message)
 {
-    return QStringLiteral("Address ") + core::FormatAddress(Group, Address);
+    return Outcome{status, addressPrefix(target) + message};
 }
 
-void refuse(QString &ResultText, qint16 &Status, int Group, int Address, qint16 status,
-            const QString &message)
+void deliver(const Outcome &outcome, QString &ResultText, qint16 &Status)
 {
-    Status = status;
-    ResultText = addressPrefix(Group, Address) + message;
+    ResultText = outcome.text;
+    Status = outcome.status;
 }
 
-// The engine a group and protocol code call for, or the routing failure text.
-std::optional<Engine> engineFor(int Group, const QString &Protocol, QString &failure)
+QString invalidGroupMessage(int Group)
 {
-    if (!isControllerGroup(Group)) {
-        failure = QStringLiteral(":Invalid controller group >") + QString::number(Group);
-        return std::nullopt;
+    return QStringLiteral(":Invalid controller group >") + QString::number(Group);
+}
+
+// Group 0 speaks Vanta Link and Modbus RTU, group 1 both Modbus protocols, group 2 Modbus ASCII.
+bool speaks(int Group, Protocol protocol)
+{
+    switch (protocol) {
+    case Protocol::VantaLink:
+        return Group == 0;
+    case Protocol::ModbusRtu:
+        return Group != 2;
+    case Protocol::ModbusAscii:
+        return Group != 0;
     }
-    const bool vantaLink = Protocol == QLatin1String("L");
-    const bool rtu = Protocol == QLatin1String("R");
-    const bool ascii = Protocol == QLatin1String("A");
-    if (!vantaLink && !rtu && !ascii) {
-        failure = QStringLiteral(":Invalid protocol code >") + Protocol;
-        return std::nullopt;
-    }
-    if (Group == 0 && vantaLink)
-        return Engine::VantaLink;
-    if (rtu && Group != 2)
-        return Engine::ModbusRtu;
-    if (ascii && Group != 0)
-        return Engine::ModbusAscii;
-    // A valid code that this group does not speak: nothing would be sent, so say so rather
-    // than report success with an untouched value.
-    failure = QStringLiteral(":Invalid protocol code > ") + Protocol +
-              QStringLiteral(" for controller group ") + QString::number(Group);
-    return std::nullopt;
+    return false;
 }
 
-QString invalidRegisterMessage(Access access, Engine engine)
+// Why the target cannot be reached, or nothing when its group speaks its protocol.
+std::optional<QString> targetRefusal(const Target &target)
+{
+    if (!isControllerGroup(target.group))
+        return invalidGroupMessage(target.group);
+    if (speaks(target.group, target.protocol))
+        return std::nullopt;
+    // Nothing would be sent, so say so rather than report success with an untouched value.
+    return QStringLiteral(":Invalid protocol code > ") + protocolCode(target.protocol) +
+           QStringLiteral(" for controller group ") + QString::number(target.group);
+}
+
+QString invalidRegisterMessage(Access access, Protocol protocol)
 {
     if (access == Access::Read)
         return QStringLiteral(":Invalid instrument Read Register >");
-    if (engine == Engine::VantaLink)
+    if (protocol == Protocol::VantaLink)
         return QStringLiteral(":Invalid instrument Write Register >");
     return QStringLiteral(":Invalid instrument write Register >");
 }
 
-QString missingCommandMessage(Access access, Engine engine)
+QString missingCommandMessage(Access access, Protocol protocol)
 {
     const QString kind =
-        engine == Engine::VantaLink ? QStringLiteral("Vanta Link") : QStringLiteral("Modbus");
+        protocol == Protocol::VantaLink ? QStringLiteral("Vanta Link") : QStringLiteral("Modbus");
     const QString verb = access == Access::Read ? QStringLiteral("read") : QStringLiteral("write");
     return QStringLiteral(":No valid %1 %2 command found for register >").arg(kind, verb);
 }
 
-// The wire register or command code of Register, or -1 where the tables give none. Group 0
-// over Modbus RTU uses the register number itself.
-int crossReference(const core::DataTables &tables, int Group, Engine engine, Access access,
+// The wire register or command code of Register, or -1 where the tables give none.
+int crossReference(const core::DataTables &tables, const Target &target, Access access,
                    int Register)
 {
-    if (engine == Engine::VantaLink)
+    if (target.protocol == Protocol::VantaLink)
         return tables.VantaXref(Register, access == Access::Read ? 1 : 2);
-    if (Group == 1)
+    if (target.group == 1)
         return tables.KXref(Register);
     return tables.WXref(Register);
 }
 
-// Resolves a request to its engine and wire register or command; on failure sets status 2 and
-// the text, and returns nothing.
-std::optional<Target> resolve(const CommLink &link, Access access, int Group,
-                              const QString &Protocol, QString &ResultText, qint16 &Status,
-                              int Address, int Register)
+// The wire register (Modbus) or command code (Vanta Link) a request goes to, before any write
+// adjustment; status 2 and the text when it cannot be routed. Group 0 over Modbus RTU uses the
+// register number itself.
+ValueOutcome<int> route(const CommLink &link, Access access, const Target &target, int Register)
 {
-    QString failure;
-    const std::optional<Engine> engine = engineFor(Group, Protocol, failure);
-    if (!engine) {
-        refuse(ResultText, Status, Group, Address, 2, failure);
-        return std::nullopt;
-    }
-    if (Group == 0 && *engine == Engine::ModbusRtu)
-        return Target{*engine, Register};
-    if (!isProgramRegister(Register)) {
-        refuse(ResultText, Status, Group, Address, 2,
-               invalidRegisterMessage(access, *engine) + withLeadingBlank(Register));
-        return std::nullopt;
-    }
-    const int wire = crossReference(link.app.Tables, Group, *engine, access, Register);
-    if (wire < 0) {
-        refuse(ResultText, Status, Group, Address, 2,
-               missingCommandMessage(access, *engine) + withLeadingBlank(Register));
-        return std::nullopt;
-    }
-    return Target{*engine, wire};
+    if (const std::optional<QString> refusal = targetRefusal(target))
+        return ValueOutcome<int>::of(refused(target, NotRoutable, *refusal));
+    ValueOutcome<int> wire;
+    wire.value = Register;
+    if (target.group == 0 && target.protocol == Protocol::ModbusRtu)
+        return wire;
+    if (!isProgramRegister(Register))
+        return ValueOutcome<int>::of(
+            refused(target, NotRoutable,
+                    invalidRegisterMessage(access, target.protocol) + withLeadingBlank(Register)));
+    wire.value = crossReference(link.app.Tables, target, access, Register);
+    if (wire.value < 0)
+        return ValueOutcome<int>::of(
+            refused(target, NotRoutable,
+                    missingCommandMessage(access, target.protocol) + withLeadingBlank(Register)));
+    return wire;
 }
 
-// One Modbus read of one value through the RTU or ASCII engine; Value is set on success only.
-void readModbusValue(CommLink &link, Engine engine, int Group, int Register, QString &ResultText,
-                     qint16 &Status, int Address, int wire, int type, float &Value)
+// One Modbus read of one value through the RTU or ASCII engine.
+ValueOutcome<float> readModbusValue(CommLink &link, const Target &target, int Register, int wire,
+                                    int type)
 {
+    ValueOutcome<float> read;
     QVector<float> values{0};
-    if (engine == Engine::ModbusAscii)
-        ModbusRead_A(link, Group, Register, ResultText, Status, Address, wire, type, 1, values);
-    else
-        ModbusRead_R(link, Group, Register, ResultText, Status, Address, wire, type, 1, values);
-    if (Status == 0 && !values.isEmpty())
-        Value = values.first();
+    const auto engine = target.protocol == Protocol::ModbusAscii ? ModbusRead_A : ModbusRead_R;
+    engine(link, target.group, Register, read.text, read.status, target.address, wire, type, 1,
+           values);
+    if (read.succeeded())
+        read.value = values.value(0);
+    return read;
 }
 
-void writeModbusValue(CommLink &link, Engine engine, int Group, int Register, QString &ResultText,
-                      qint16 &Status, int Address, int wire, int type, double value)
+Outcome writeModbusValue(CommLink &link, const Target &target, int Register, int wire, int type,
+                         double value)
 {
+    Outcome write;
     const QVector<float> values{static_cast<float>(value)};
-    if (engine == Engine::ModbusAscii)
-        ModbusWrite_A(link, Group, Register, ResultText, Status, Address, wire, type, 1, values);
-    else
-        ModbusWrite_R(link, Group, Register, ResultText, Status, Address, wire, type, 1, values);
+    const auto engine = target.protocol == Protocol::ModbusAscii ? ModbusWrite_A : ModbusWrite_R;
+    engine(link, target.group, Register, write.text, write.status, target.address, wire, type, 1,
+           values);
+    return write;
 }
 
 // Group 1 reads its model id with function code 103, which answers 1 or 2 for the two model
 // families; everything else is a bit or a word.
-void readGroup1(CommLink &link, Engine engine, QString &ResultText, qint16 &Status, int Address,
-                int Register, int wire, float &Value)
+ValueOutcome<float> readGroup1(CommLink &link, const Target &target, int Register, int wire)
 {
     const bool familyRead = wire >= FirstFamilyReadWire && wire <= LastFamilyReadWire;
     const int type = familyRead        ? RegisterType::FamilyRead
                      : isBitWire(wire) ? RegisterType::DiscreteInput
                                        : RegisterType::HoldingRegister;
-    float word = 0;
-    readModbusValue(link, engine, 1, Register, ResultText, Status, Address, wire, type, word);
-    if (Status != 0)
-        return;
-    if (!familyRead) {
-        Value = word;
-        return;
-    }
-    Value = word == 1 ? ModelXK : word == 2 ? ModelQT : 0;
+    ValueOutcome<float> read = readModbusValue(link, target, Register, wire, type);
+    if (read.succeeded() && familyRead)
+        read.value = read.value == 1 ? ModelXK : read.value == 2 ? ModelQT : 0;
+    return read;
 }
 
-void writeVantaLink(CommLink &link, QString &ResultText, qint16 &Status, int Address, int Register,
-                    int command, float Value)
+ValueOutcome<float> readVantaLink(CommLink &link, const Target &target, int Register, int command)
+{
+    ValueOutcome<float> read;
+    readVantaLinkRegister(link, read.text, read.status, target.address, Register, command,
+                          read.value);
+    return read;
+}
+
+Outcome writeVantaLink(CommLink &link, const Target &target, int Register, int command, float Value)
 {
     QString refusal;
     const std::optional<LinkWritePlan> plan = planVantaLinkWrite(Register, command, Value, refusal);
-    if (!plan) {
-        refuse(ResultText, Status, 0, Address, 3, refusal);
-        return;
-    }
+    if (!plan)
+        return refused(target, RefusedValue, refusal);
+    Outcome write;
     QString replyText;
-    VantaLinkWrite(link, ResultText, Status, Address, plan->command,
+    VantaLinkWrite(link, write.text, write.status, target.address, plan->command,
                    static_cast<float>(plan->value), Register, replyText, plan->rawHex);
+    return write;
 }
 
 // What a read returns in demo mode, where nothing is sent.
 float demoValue(int Group, int Register)
 {
-    return Group == 2 && Register == ModelIdRegister ? ModelXW : 0;
+    return Group == 2 && Register == core::ModelIdRegister ? ModelXW : 0;
 }
 
-// Decimal places of group 0's decimal-point setting (register 795): 1..3, else none.
+// Decimal places of group 0's decimal-point setting: 1..3, else none.
 int decimalPlacesOfSetting(float setting)
 {
     const int places = static_cast<int>(setting);
     return places >= 1 && places <= 3 ? places : 0;
 }
 
-// The fields a Vanta Link read and a scaled read share, in the same order.
-auto sharedFields(ScaledValue &s)
+// The engine decodes the value itself; fields a reply does not carry keep those of `seed`.
+ValueOutcome<ScaledValue> readScaledVantaLink(CommLink &link, const Target &target, int Register,
+                                              const ScaledValue &seed)
 {
-    return std::tie(s.ValueText, s.UnitText, s.FormatText, s.Value, s.Divisor, s.AlarmFlag1,
-                    s.AlarmFlag2);
-}
-
-auto sharedFields(VantaLinkValue &r)
-{
-    return std::tie(r.DisplayText, r.UnitText, r.FormatText, r.Value, r.Divisor, r.AlarmFlag1,
-                    r.AlarmFlag2);
-}
-
-// The engine decodes the value itself; fields a reply does not carry keep the caller's.
-void readScaledVantaLink(CommLink &link, QString &ResultText, qint16 &Status, int Address,
-                         int Register, int command, ScaledValue &Scaled)
-{
+    const ValueOutcome<int> command = route(link, Access::Read, target, Register);
+    if (!command.succeeded())
+        return ValueOutcome<ScaledValue>::of(command);
     VantaLinkValue reply;
-    sharedFields(reply) = sharedFields(Scaled);
-    VantaLinkRead(link, ResultText, Status, Address, command, reply, Register);
-    if (Status == 0)
-        sharedFields(Scaled) = sharedFields(reply);
+    static_cast<ScaledValue &>(reply) = seed;
+    ValueOutcome<ScaledValue> read;
+    VantaLinkRead(link, read.text, read.status, target.address, command.value, reply, Register);
+    read.value = reply;
+    return read;
+}
+
+// The register, then the status word for the divisor, unit and alarms; group 0 takes the
+// decimal point of any register but the process value from its decimal-point setting.
+ValueOutcome<ScaledValue> readScaledModbus(CommLink &link, const Target &target, int Register)
+{
+    const ValueOutcome<float> word = readRegister(link, target, Register);
+    if (!word.succeeded())
+        return ValueOutcome<ScaledValue>::of(word);
+    const ValueOutcome<float> statusWord = readRegister(link, target, core::StatusWordRegister);
+    if (!statusWord.succeeded())
+        return ValueOutcome<ScaledValue>::of(statusWord);
+    ValueOutcome<ScaledValue> read;
+    ScaledValue &scaled = read.value;
+    DecimalPointInfo(target.group, static_cast<int>(statusWord.value), scaled.Divisor,
+                     scaled.FormatText, scaled.UnitText, scaled.AlarmFlag1, scaled.AlarmFlag2);
+    if (target.group == 0 && Register != core::ProcessValueRegister) {
+        const ValueOutcome<float> setting = readRegister(link, target, core::DecimalPointRegister);
+        if (!setting.succeeded())
+            return ValueOutcome<ScaledValue>::of(setting);
+        applyDecimalPlaces(decimalPlacesOfSetting(setting.value), scaled.Divisor,
+                           scaled.FormatText);
+    }
+    scaled.Value = static_cast<float>(double(word.value) / scaled.Divisor);
+    scaled.ValueText = core::formatNumber(scaled.Value, scaled.FormatText);
+    return read;
+}
+
+ValueOutcome<ScaledValue> readScaled(CommLink &link, const Target &target, int Register,
+                                     const ScaledValue &seed)
+{
+    if (target.group == 0 && target.protocol == Protocol::VantaLink)
+        return readScaledVantaLink(link, target, Register, seed);
+    return readScaledModbus(link, target, Register);
 }
 
 } // namespace
 
+ValueOutcome<Target> targetFor(int Group, const QString &code, int Address)
+{
+    ValueOutcome<Target> result;
+    result.value = Target{Group, Protocol::VantaLink, Address};
+    const std::optional<Protocol> protocol = protocolFromCode(code);
+    if (!isControllerGroup(Group))
+        return ValueOutcome<Target>::of(
+            refused(result.value, NotRoutable, invalidGroupMessage(Group)));
+    if (!protocol)
+        return ValueOutcome<Target>::of(
+            refused(result.value, NotRoutable, QStringLiteral(":Invalid protocol code >") + code));
+    result.value.protocol = *protocol;
+    return result;
+}
+
+ValueOutcome<float> readRegister(CommLink &link, const Target &target, int Register)
+{
+    const ValueOutcome<int> wire = route(link, Access::Read, target, Register);
+    if (!wire.succeeded())
+        return ValueOutcome<float>::of(wire);
+    if (link.app.DemoMode()) {
+        ValueOutcome<float> demo;
+        demo.value = demoValue(target.group, Register);
+        return demo;
+    }
+    if (target.protocol == Protocol::VantaLink)
+        return readVantaLink(link, target, Register, wire.value);
+    if (target.group == 1)
+        return readGroup1(link, target, Register, wire.value);
+    ValueOutcome<float> read =
+        readModbusValue(link, target, Register, wire.value, RegisterType::HoldingRegister);
+    if (read.succeeded() && target.group == 2 && Register == core::ModelIdRegister)
+        read.value = ModelXW;
+    return read;
+}
+
+Outcome writeRegister(CommLink &link, const Target &target, int Register, float Value)
+{
+    const ValueOutcome<int> wire = route(link, Access::Write, target, Register);
+    if (!wire.succeeded())
+        return static_cast<const Outcome &>(wire);
+    if (target.protocol == Protocol::VantaLink)
+        return writeVantaLink(link, target, Register, wire.value, Value);
+    const int type = target.group == 1 && isBitWire(wire.value) ? RegisterType::Coil
+                                                                : RegisterType::HoldingRegister;
+    return writeModbusValue(link, target, Register, wire.value, type, std::round(double(Value)));
+}
+
+ValueOutcome<ScaledValue> readScaledValue(CommLink &link, const Target &target, int Register)
+{
+    return readScaled(link, target, Register, ScaledValue());
+}
+
 void ReadRegister(CommLink &link, int Group, const QString &Protocol, QString &ResultText,
                   qint16 &Status, int Address, int Register, float &Value)
 {
-    const std::optional<Target> target =
-        resolve(link, Access::Read, Group, Protocol, ResultText, Status, Address, Register);
-    if (!target)
-        return;
-    if (link.app.DemoMode()) {
-        Status = 0;
-        ResultText.clear();
-        Value = demoValue(Group, Register);
-        return;
-    }
-    if (target->engine == Engine::VantaLink) {
-        readVantaLinkRegister(link, ResultText, Status, Address, Register, target->wire, Value);
-        return;
-    }
-    if (Group == 1) {
-        readGroup1(link, target->engine, ResultText, Status, Address, Register, target->wire,
-                   Value);
-        return;
-    }
-    float word = 0;
-    readModbusValue(link, target->engine, Group, Register, ResultText, Status, Address,
-                    target->wire, RegisterType::HoldingRegister, word);
-    if (Status == 0)
-        Value = Group == 2 && Register == ModelIdRegister ? ModelXW : word;
+    const ValueOutcome<Target> target = targetFor(Group, Protocol, Address);
+    const ValueOutcome<float> read = target.succeeded() ? readRegister(link, target.value, Register)
+                                                        : ValueOutcome<float>::of(target);
+    deliver(read, ResultText, Status);
+    if (read.succeeded())
+        Value = read.value;
 }
 
 void WriteRegister(CommLink &link, int Group, const QString &Protocol, QString &ResultText,
                    qint16 &Status, int Address, int Register, float Value)
 {
-    const std::optional<Target> target =
-        resolve(link, Access::Write, Group, Protocol, ResultText, Status, Address, Register);
-    if (!target)
-        return;
-    if (target->engine == Engine::VantaLink) {
-        writeVantaLink(link, ResultText, Status, Address, Register, target->wire, Value);
-        return;
-    }
-    const int type =
-        Group == 1 && isBitWire(target->wire) ? RegisterType::Coil : RegisterType::HoldingRegister;
-    writeModbusValue(link, target->engine, Group, Register, ResultText, Status, Address,
-                     target->wire, type, std::round(double(Value)));
+    const ValueOutcome<Target> target = targetFor(Group, Protocol, Address);
+    const Outcome write = target.succeeded() ? writeRegister(link, target.value, Register, Value)
+                                             : static_cast<const Outcome &>(target);
+    deliver(write, ResultText, Status);
 }
 
 void ReadScaledValue(CommLink &link, int Group, const QString &Protocol, QString &ResultText,
                      qint16 &Status, int Address, int Register, ScaledValue &Scaled)
 {
-    if (Group == 0 && Protocol == QLatin1String("L")) {
-        const std::optional<Target> target =
-            resolve(link, Access::Read, Group, Protocol, ResultText, Status, Address, Register);
-        if (target)
-            readScaledVantaLink(link, ResultText, Status, Address, Register, target->wire, Scaled);
-        return;
-    }
-    float word = 0;
-    ReadRegister(link, Group, Protocol, ResultText, Status, Address, Register, word);
-    if (Status != 0)
-        return;
-    float statusWord = 0;
-    ReadRegister(link, Group, Protocol, ResultText, Status, Address, StatusWordRegister,
-                 statusWord);
-    if (Status != 0)
-        return;
-    ScaledValue result;
-    DecimalPointInfo(Group, static_cast<int>(statusWord), result.Divisor, result.FormatText,
-                     result.UnitText, result.AlarmFlag1, result.AlarmFlag2);
-    if (Group == 0 && Register != ProcessValueRegister) {
-        float setting = 0;
-        ReadRegister(link, Group, Protocol, ResultText, Status, Address, DecimalPointRegister,
-                     setting);
-        if (Status != 0)
-            return;
-        applyDecimalPlaces(decimalPlacesOfSetting(setting), result.Divisor, result.FormatText);
-    }
-    result.Value = static_cast<float>(double(word) / result.Divisor);
-    result.ValueText = core::formatNumber(result.Value, result.FormatText);
-    Scaled = result;
+    const ValueOutcome<Target> target = targetFor(Group, Protocol, Address);
+    const ValueOutcome<ScaledValue> read = target.succeeded()
+                                               ? readScaled(link, target.value, Register, Scaled)
+                                               : ValueOutcome<ScaledValue>::of(target);
+    deliver(read, ResultText, Status);
+    if (read.succeeded())
+        Scaled = read.value;
 }
 
 } // namespace vanta::comms

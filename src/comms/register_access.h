@@ -1,32 +1,37 @@
 // Register access: every window reads and writes instrument data through these, by the
-// program's own register numbers (1..20480), an address, a controller group and a protocol code.
+// program's own register numbers (1..20480), an address, a controller group and a protocol.
 #pragma once
 
 #include "comms/comm_link.h"
+#include "comms/outcome.h"
+#include "comms/scaled_value.h"
+#include "comms/target.h"
 
 #include <QString>
 
 namespace vanta::comms {
 
-// What ReadScaledValue returns besides status and text.
-struct ScaledValue
-{
-    QString ValueText;
-    QString UnitText;
-    QString FormatText;
-    float Value = 0;
-    float Divisor = 1;
-    bool AlarmFlag1 = false;
-    bool AlarmFlag2 = false;
-};
+// The target of a group and a protocol letter as files and settings hold them. Status 2 and
+// the dispatcher's text (":Invalid controller group >", ":Invalid protocol code >") for a
+// group outside 0..2 or a letter other than "L", "R", "A".
+[[nodiscard]] ValueOutcome<Target> targetFor(int Group, const QString &Protocol, int Address);
 
-// Status 0 and an empty text on success; 2 for a request that cannot be routed, 3 for a refused
-// write value, else the engine's status. A failed read leaves Value as it was.
+// Status 2 for a request that cannot be routed (a group outside 0..2, a protocol the group
+// does not speak, a register the tables do not translate), 3 for a refused write value, else
+// the engine's status and text. In demo mode reads give 0 (22615 for the group 2 model id).
+[[nodiscard]] ValueOutcome<float> readRegister(CommLink &link, const Target &target, int Register);
+[[nodiscard]] Outcome writeRegister(CommLink &link, const Target &target, int Register,
+                                    float Value);
+// Reads a register and the instrument's decimal point, unit and alarm bits.
+[[nodiscard]] ValueOutcome<ScaledValue> readScaledValue(CommLink &link, const Target &target,
+                                                        int Register);
+
+// The same by the protocol letter, with out-arguments. A failed read leaves Value as it was;
+// a scaled Vanta Link read keeps the fields of Scaled that its reply does not carry.
 void ReadRegister(CommLink &link, int Group, const QString &Protocol, QString &ResultText,
                   qint16 &Status, int Address, int Register, float &Value);
 void WriteRegister(CommLink &link, int Group, const QString &Protocol, QString &ResultText,
                    qint16 &Status, int Address, int Register, float Value);
-// Reads a register and the instrument's decimal point, unit and alarm bits.
 void ReadScaledValue(CommLink &link, int Group, const QString &Protocol, QString &ResultText,
                      qint16 &Status, int Address, int Register, ScaledValue &Scaled);
 

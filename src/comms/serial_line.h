@@ -4,6 +4,7 @@
 
 #include <QByteArray>
 #include <QString>
+#include <functional>
 
 namespace vanta::comms {
 
@@ -37,6 +38,11 @@ public:
     // Blocks until at least one byte waits or `milliseconds` pass; true when a byte waits.
     // Sleeps on the device: never a busy spin.
     virtual bool waitForInput(int milliseconds) = 0;
+    // Calls `handler` each time bytes arrive (an empty handler stops the calls), for a reader
+    // driven by events rather than by waits. It is called while a transaction waits as well:
+    // bytes the handler takes are gone for the transaction. Bytes left unread bring no second
+    // call until more arrive.
+    virtual void setReadyReadHandler(std::function<void()> handler) = 0;
 };
 
 } // namespace vanta::comms

@@ -69,14 +69,6 @@ Attempt runAttempt(CommLink &link, const Exchange &exchange)
 
 } // namespace
 
-QString addressPrefix(int Group, int Address)
-{
-    if (Group == 0 && !core::isValidAddress(Address))
-        return QStringLiteral("Address ") +
-               QString::number(Address, 16).toUpper().rightJustified(2, QLatin1Char('0'));
-    return QStringLiteral("Address ") + core::FormatAddress(Group, Address);
-}
-
 std::optional<TransactionResult> settleBeforeSending(const CommLink &link,
                                                      const TextMaker &addressPrefix, int Address)
 {

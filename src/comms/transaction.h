@@ -4,6 +4,7 @@
 #pragma once
 
 #include "comms/comm_link.h"
+#include "comms/target.h"
 
 #include <QByteArray>
 #include <QString>
@@ -66,11 +67,6 @@ struct TransactionResult
     QString ResultText;
     QByteArray received; // the bytes of the last attempt
 };
-
-// "Address " + the address as the texts show it (FormatAddress: two hexadecimal digits in group
-// 0, three decimal digits otherwise). An address outside 1..255 keeps all its digits, so that a
-// refusal names the address asked for (256 in group 0 is "100", not "00").
-QString addressPrefix(int Group, int Address);
 
 // What is decided before anything is sent, in this order: demo mode (status 0, empty text),
 // the port not open (":Selected comm port is not open."), an address outside 1..255

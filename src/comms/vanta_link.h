@@ -2,22 +2,17 @@
 #pragma once
 
 #include "comms/comm_link.h"
+#include "comms/scaled_value.h"
 
 #include <QString>
 
 namespace vanta::comms {
 
-// What a Vanta Link read returns besides status and text. Fields a reply does not carry are
-// left as the caller passed them.
-struct VantaLinkValue
+// What a Vanta Link read returns besides status and text: the decoded value (ValueText is the
+// reply's display text), the reply text and the reply's number taken as hexadecimal. Fields a
+// reply does not carry are left as the caller passed them.
+struct VantaLinkValue : ScaledValue
 {
-    QString DisplayText;
-    QString UnitText;
-    QString FormatText;
-    float Value = 0;
-    float Divisor = 1;
-    bool AlarmFlag1 = false;
-    bool AlarmFlag2 = false;
     QString ReplyText;
     float RawValue = 0;
 };

@@ -134,7 +134,7 @@ bool applyValueField(VantaLinkValue &value, const QString &field)
         Decode(field, value.Value, value.Divisor, value.UnitText, value.FormatText);
     if (text.isEmpty())
         return false;
-    value.DisplayText = text;
+    value.ValueText = text;
     return true;
 }
 
@@ -152,7 +152,7 @@ bool applyNumber(VantaLinkValue &value, const QString &digits)
 
 void applyText(VantaLinkValue &value, const QString &text)
 {
-    value.DisplayText = text;
+    value.ValueText = text;
     value.Value = 0;
     value.Divisor = 1;
     value.RawValue = 0;

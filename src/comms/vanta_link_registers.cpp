@@ -4,6 +4,7 @@
 #include "comms/vanta_link.h"
 #include "core/address.h"
 #include "core/number_format.h"
+#include "core/registers.h"
 
 #include <cmath>
 #include <initializer_list>
@@ -48,7 +49,7 @@ int packedDigit(float rawValue)
 // The value a caller sees of one decoded Vanta Link reply.
 float vantaLinkValue(int Register, const VantaLinkValue &reply)
 {
-    if (Register == 8)
+    if (Register == core::TimeBaseRegister)
         return static_cast<float>(std::llround(reply.RawValue) & 1);
     if (isRawHexRead(Register))
         return reply.RawValue;
@@ -97,8 +98,7 @@ bool usesNextCommandForNonZero(int Register)
     return isOneOf(Register, {789, 809, 811});
 }
 
-// Register 803 selects one of four commands by its value.
-constexpr int StageRegister = 803;
+// The setpoint stage register selects one of four commands by its value.
 constexpr int StageCount = 4;
 
 } // namespace
@@ -128,7 +128,7 @@ std::optional<LinkWritePlan> planVantaLinkWrite(int Register, int command, float
         ++plan.command;
     if (usesNextCommandForNonZero(Register) && plan.value != 0)
         ++plan.command;
-    if (Register != StageRegister)
+    if (Register != core::SetpointStageRegister)
         return plan;
     if (!(plan.value >= 0 && plan.value < StageCount)) {
         refusal = QStringLiteral(":Invalid instrument Write Data Value for Register >") +

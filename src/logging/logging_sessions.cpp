@@ -7,6 +7,7 @@
 #include "core/app_error.h"
 #include "core/number_format.h"
 #include "core/program_folder.h"
+#include "core/registers.h"
 #include "logging/log_line.h"
 #include "logging/log_settings.h"
 #include "logging/sample_schedule.h"
@@ -30,8 +31,8 @@ ProcessValueReader scaledValueReader(comms::CommLink &link)
         comms::ScaledValue scaled;
         const int address = core::ParseAddress(instrument.InstGroup, instrument.InstAddress);
         comms::ReadScaledValue(link, instrument.InstGroup, instrument.InstProtocol,
-                               reading.ResultText, reading.Status, address, ProcessValueRegister,
-                               scaled);
+                               reading.ResultText, reading.Status, address,
+                               core::ProcessValueRegister, scaled);
         reading.Value = scaled.Value;
         return reading;
     };

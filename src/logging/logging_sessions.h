@@ -18,9 +18,6 @@ namespace vanta::logging {
 // The session states live beside InstrumentRecord; logging code names them as its own.
 namespace LogStates = core::LogStates;
 
-// The register every session logs: the process value.
-constexpr int ProcessValueRegister = 2;
-
 // One reading of an instrument's process value: the scaled value, status 0 on success, and the
 // failure text ("" on success).
 struct ProcessReading

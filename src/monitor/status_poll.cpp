@@ -7,6 +7,7 @@
 #include "core/address.h"
 #include "core/model_file.h"
 #include "core/number_format.h"
+#include "core/registers.h"
 
 #include <QRandomGenerator>
 #include <cmath>
@@ -15,15 +16,16 @@ namespace vanta::monitor {
 
 namespace {
 
-constexpr int ProcessValueRegister = 2;
-constexpr int StatusWordRegister = 3;
-constexpr int ErrorWordRegister = 4;
-constexpr int SetpointRegister = 257;
-constexpr int Alarm1Register = 799;
-constexpr int Alarm2Register = 801;
-constexpr int CommVersionRegister = 1793;
-constexpr int ModelIdRegister = 1794;
-constexpr int SoftVersionRegister = 1795;
+using core::Alarm1OptionsRegister;
+using core::Alarm2OptionsRegister;
+using core::CommVersionRegister;
+using core::ErrorWordRegister;
+using core::ModelIdRegister;
+using core::ProcessValueRegister;
+using core::SoftVersionRegister;
+using core::StatusWordRegister;
+using core::WorkingSetpointRegister;
+
 // Vanta Link commands that answer with the version texts.
 constexpr int CommVersionCommand = 1792;
 constexpr int SoftVersionCommand = 1794;
@@ -222,10 +224,10 @@ void StatusPoll::tmrPoll_Timer(int address)
 
     showModes(statusWord);
     if (m_group == 0) {
-        if (!showGroup0Alarm(Alarm1Register, decoded.alarm1, m_fields.Alm1StatText,
+        if (!showGroup0Alarm(Alarm1OptionsRegister, decoded.alarm1, m_fields.Alm1StatText,
                              m_fields.Alm1Colour))
             return;
-        if (!showGroup0Alarm(Alarm2Register, decoded.alarm2, m_fields.Alm2StatText,
+        if (!showGroup0Alarm(Alarm2OptionsRegister, decoded.alarm2, m_fields.Alm2StatText,
                              m_fields.Alm2Colour))
             return;
     } else {
@@ -324,8 +326,8 @@ bool StatusPoll::showSetpoint()
     QString text;
     qint16 status = 0;
     comms::ScaledValue scaled;
-    comms::ReadScaledValue(m_link, m_group, m_protocol, text, status, m_address, SetpointRegister,
-                           scaled);
+    comms::ReadScaledValue(m_link, m_group, m_protocol, text, status, m_address,
+                           WorkingSetpointRegister, scaled);
     if (status == NotAvailable) {
         m_fields.SetpointVisible = false;
         return true;
@@ -374,7 +376,7 @@ void StatusPoll::showVantaLinkVersions()
         m_fields.ErrorMessageText = text;
         return;
     }
-    m_fields.CommVerText = reply.DisplayText;
+    m_fields.CommVerText = reply.ValueText;
 
     reply = comms::VantaLinkValue();
     comms::VantaLinkRead(m_link, text, status, m_address, SoftVersionCommand, reply,
@@ -384,7 +386,7 @@ void StatusPoll::showVantaLinkVersions()
         return;
     }
     m_fields.ErrorMessageText.clear();
-    m_fields.SoftVerText = spacedVersionText(reply.DisplayText);
+    m_fields.SoftVerText = spacedVersionText(reply.ValueText);
 }
 
 void StatusPoll::demoTick()

@@ -11,6 +11,7 @@
 #include "core/clock.h"
 #include "support/scripted_interaction.h"
 
+#include <QTest>
 #include <atomic>
 #include <fcntl.h>
 #include <functional>
@@ -60,6 +61,8 @@ public:
 
     const QString &path() const { return m_path; }
     int requests() const { return m_requests; }
+    // Writes unasked, as an instrument that talks on its own.
+    void send(const QByteArray &bytes) { writeAll(bytes); }
 
 private:
     void serve()
@@ -156,7 +159,7 @@ TEST(QtSerialLine, CarriesEveryProtocolOverAPseudoTerminal)
     VantaLinkValue value;
     VantaLinkRead(rig.link, text, status, 1, 0, value, 2);
     EXPECT_EQ(status, 0);
-    EXPECT_EQ(value.DisplayText, "-12.3");
+    EXPECT_EQ(value.ValueText, "-12.3");
     EXPECT_EQ(pty.requests(), 3);
 
     // Reopening with other settings keeps working; the parity and character size that a
@@ -179,6 +182,27 @@ TEST(QtSerialLine, TimesOutWhenNobodyAnswers)
     ModbusRead_R(rig.link, 1, 0, text, status, 1, 0x10, HoldingRegister, 1, values);
     EXPECT_EQ(status, -1);
     EXPECT_EQ(text, "Address 001:No response from instrument at register 10H");
+}
+
+TEST(QtSerialLine, TellsItsReadyReadHandlerWhenBytesArrive)
+{
+    PtyInstrument pty([](const QByteArray &) { return std::optional<QByteArray>(); });
+    ASSERT_FALSE(pty.path().isEmpty());
+    RealRig rig(pty.path());
+    ASSERT_EQ(InitComm(rig.link, QStringLiteral("9600,N,8,1")), 0);
+    QByteArray heard;
+    rig.line.setReadyReadHandler([&] { heard += rig.line.input(0); });
+    for (const char *expected : {"hel", "hello"}) {
+        pty.send(QByteArray(expected).mid(heard.size()));
+        EXPECT_TRUE(QTest::qWaitFor([&] { return heard == expected; }, 5000)) << heard.data();
+    }
+
+    // Without a handler the bytes wait for the next read.
+    rig.line.setReadyReadHandler(nullptr);
+    pty.send("!");
+    EXPECT_TRUE(rig.line.waitForInput(5000));
+    EXPECT_EQ(rig.line.input(0), QByteArray("!"));
+    EXPECT_EQ(heard, QByteArray("hello"));
 }
 
 TEST(QtSerialLine, AMissingDeviceDisablesCommunications)

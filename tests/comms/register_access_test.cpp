@@ -485,9 +485,10 @@ TEST_F(RegisterAccess, ScaledReadsApplyTheStatusWord)
 TEST_F(RegisterAccess, ScaledVantaLinkReadTakesTheDecodedReply)
 {
     answerLink({"0C340123"}); // alarm bits 3 and 2 set; 0.123 deg C
-    comms::ScaledValue scaled;
-    ReadScaledValue(link, 0, QStringLiteral("L"), text, status, 1, 2, scaled);
-    EXPECT_EQ(status, 0) << text.toStdString();
+    const auto read =
+        comms::readScaledValue(link, comms::Target{0, comms::Protocol::VantaLink, 1}, 2);
+    EXPECT_EQ(read.status, 0) << read.text.toStdString();
+    const comms::ScaledValue &scaled = read.value;
     EXPECT_FLOAT_EQ(scaled.Value, 0.123f);
     EXPECT_FLOAT_EQ(scaled.Divisor, 1000);
     EXPECT_EQ(scaled.UnitText, QStringLiteral("°C"));

@@ -116,7 +116,7 @@ TEST(VantaLink, DecodesReadRepliesByCommand)
     rig.line.queueReply(reply(QStringLiteral("0C110123"))); // status byte, then a value field
     VantaLinkValue pv;
     EXPECT_EQ(read(rig, 0, pv), 0);
-    EXPECT_EQ(pv.DisplayText, "-12.3");
+    EXPECT_EQ(pv.ValueText, "-12.3");
     EXPECT_FLOAT_EQ(pv.Value, -12.3f);
     EXPECT_EQ(pv.FormatText, "#,##0.0");
     EXPECT_TRUE(pv.AlarmFlag1 && pv.AlarmFlag2);
@@ -146,11 +146,11 @@ TEST(VantaLink, DecodesReadRepliesByCommand)
         CommRig one;
         one.line.queueReply(reply(QString::fromLatin1(c.data)));
         VantaLinkValue value;
-        value.DisplayText = QStringLiteral("before");
+        value.ValueText = QStringLiteral("before");
         EXPECT_EQ(read(one, c.command, value, 0), 0);
         EXPECT_FLOAT_EQ(value.Value, c.value);
         EXPECT_EQ(value.RawValue, c.raw);
-        EXPECT_EQ(value.DisplayText, c.display ? c.display : "before");
+        EXPECT_EQ(value.ValueText, c.display ? c.display : "before");
     }
 }
 

@@ -14,6 +14,8 @@ void ScriptedLine::queueReply(const QByteArray &bytes, double delaySeconds)
 void ScriptedLine::queueInput(const QByteArray &bytes)
 {
     m_buffer += bytes;
+    if (!bytes.isEmpty())
+        notifyReadyRead();
 }
 
 void ScriptedLine::clearScript()
@@ -65,8 +67,10 @@ void ScriptedLine::output(const QByteArray &bytes)
     } else if (responder) {
         reply.bytes = responder(bytes);
     }
-    if (!reply.bytes.isEmpty())
-        m_arrivals.push_back({nowMSecs() + qRound64(reply.delaySeconds * 1000.0), reply.bytes});
+    if (reply.bytes.isEmpty())
+        return;
+    m_arrivals.push_back({nowMSecs() + qRound64(reply.delaySeconds * 1000.0), reply.bytes});
+    admitArrivals();
 }
 
 int ScriptedLine::inBufferCount()
@@ -93,10 +97,20 @@ bool ScriptedLine::waitForInput(int milliseconds)
 
 void ScriptedLine::admitArrivals()
 {
+    bool arrived = false;
     while (!m_arrivals.empty() && m_arrivals.front().atMSecs <= nowMSecs()) {
         m_buffer += m_arrivals.front().bytes;
         m_arrivals.pop_front();
+        arrived = true;
     }
+    if (arrived)
+        notifyReadyRead();
+}
+
+void ScriptedLine::notifyReadyRead()
+{
+    if (m_readyRead)
+        m_readyRead();
 }
 
 } // namespace vanta::test

@@ -50,6 +50,12 @@ public:
     void output(const QByteArray &bytes) override;
     int inBufferCount() override;
     bool waitForInput(int milliseconds) override;
+    // Called when bytes are queued as waiting input and when a reply arrives (at once for a
+    // reply without delay, else when its time has come and the line is next looked at).
+    void setReadyReadHandler(std::function<void()> handler) override
+    {
+        m_readyRead = std::move(handler);
+    }
 
 private:
     struct Reply
@@ -64,13 +70,16 @@ private:
     };
 
     qint64 nowMSecs() const { return m_clock.localNow().toMSecsSinceEpoch(); }
-    void admitArrivals(); // moves the bytes whose time has come into the receive buffer
+    // Moves the bytes whose time has come into the receive buffer, then tells the handler.
+    void admitArrivals();
+    void notifyReadyRead();
 
     SettableClock &m_clock;
     std::deque<Reply> m_replies;
     std::deque<Arrival> m_arrivals;
     QByteArray m_buffer;
     bool m_open = false;
+    std::function<void()> m_readyRead;
 };
 
 } // namespace vanta::test

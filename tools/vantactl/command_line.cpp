@@ -164,9 +164,9 @@ void applyOption(const QString &name, const std::function<QString()> &value, Inv
         options.group = parseDecimal(value(), QStringLiteral("--group"), 0, 2);
     else if (name == QLatin1String("--protocol")) {
         const QString code = value();
-        if (code != QLatin1String("L") && code != QLatin1String("R") && code != QLatin1String("A"))
+        options.protocol = comms::protocolFromCode(code);
+        if (!options.protocol)
             fail(QStringLiteral("--protocol must be L, R or A: \"%1\"").arg(code));
-        options.protocol = code;
     } else if (name == QLatin1String("--repeat"))
         options.repeat = parseDecimal(value(), QStringLiteral("--repeat"), 1, MaxRepeat);
     else if (name == QLatin1String("--pacing"))

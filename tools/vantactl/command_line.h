@@ -2,6 +2,8 @@
 // anything is loaded or opened.
 #pragma once
 
+#include "comms/target.h"
+
 #include <QString>
 #include <QStringList>
 #include <QVector>
@@ -36,7 +38,7 @@ struct Options
     std::optional<QString> settings;
     std::optional<int> timeout;
     std::optional<int> group;
-    std::optional<QString> protocol;
+    std::optional<comms::Protocol> protocol;
     bool pacing = false;
     bool demo = false;
     bool trace = false;

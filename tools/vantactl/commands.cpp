@@ -30,45 +30,40 @@ QString tabbed(const QStringList &fields)
 // One run's status and text, and how to word its result when it is to be printed.
 struct Access
 {
-    Outcome outcome;
+    comms::Outcome outcome;
     std::function<QString()> words = [] { return QString(); };
 };
 
+using comms::Target;
+
 Access readRegister(comms::CommLink &link, const Arguments &args, const Target &target)
 {
-    Access access;
-    float value = 0;
-    comms::ReadRegister(link, target.group, target.protocol, access.outcome.text,
-                        access.outcome.status, target.address, args.Register, value);
-    access.words = [value] { return numberText(value); };
-    return access;
+    const comms::ValueOutcome<float> read = comms::readRegister(link, target, args.Register);
+    return {read, [value = read.value] { return numberText(value); }};
 }
 
 Access readScaled(comms::CommLink &link, const Arguments &args, const Target &target)
 {
-    Access access;
-    comms::ScaledValue scaled;
-    comms::ReadScaledValue(link, target.group, target.protocol, access.outcome.text,
-                           access.outcome.status, target.address, args.Register, scaled);
-    access.words = [scaled] {
-        return tabbed({scaled.ValueText, scaled.UnitText.trimmed(), numberText(scaled.Divisor),
-                       flagText(scaled.AlarmFlag1), flagText(scaled.AlarmFlag2)});
-    };
-    return access;
+    const comms::ValueOutcome<comms::ScaledValue> read =
+        comms::readScaledValue(link, target, args.Register);
+    return {read, [scaled = read.value] {
+                return tabbed({scaled.ValueText, scaled.UnitText.trimmed(),
+                               numberText(scaled.Divisor), flagText(scaled.AlarmFlag1),
+                               flagText(scaled.AlarmFlag2)});
+            }};
 }
 
 Access writeRegister(comms::CommLink &link, const Arguments &args, const Target &target)
 {
     Access access;
-    comms::WriteRegister(link, target.group, target.protocol, access.outcome.text,
-                         access.outcome.status, target.address, args.Register,
-                         static_cast<float>(args.values.value(0)));
+    access.outcome =
+        comms::writeRegister(link, target, args.Register, static_cast<float>(args.values.value(0)));
     return access;
 }
 
 bool isAscii(const Target &target)
 {
-    return target.protocol == QLatin1String("A");
+    return target.protocol == comms::Protocol::ModbusAscii;
 }
 
 Access modbusRead(comms::CommLink &link, const Arguments &args, const Target &target)
@@ -106,7 +101,7 @@ Access linkRead(comms::CommLink &link, const Arguments &args, const Target &targ
     comms::VantaLinkRead(link, access.outcome.text, access.outcome.status, target.address,
                          args.command, reply, 0);
     access.words = [reply] {
-        return tabbed({numberText(reply.Value), reply.DisplayText, reply.UnitText,
+        return tabbed({numberText(reply.Value), reply.ValueText, reply.UnitText,
                        numberText(reply.Divisor), numberText(reply.RawValue),
                        flagText(reply.AlarmFlag1), flagText(reply.AlarmFlag2)});
     };
@@ -153,9 +148,9 @@ Outcome runCommand(comms::CommLink &link, Command command, const Arguments &args
                    const Target &target, bool rawHex, Wording wording)
 {
     const Access access = runAccess(link, command, args, target, rawHex);
-    Outcome outcome = access.outcome;
-    if (outcome.status == 0 && wording == Wording::Print)
-        outcome.output = access.words();
+    Outcome outcome = Outcome::of(access.outcome);
+    if (outcome.succeeded() && wording == Wording::Print)
+        outcome.value = access.words();
     return outcome;
 }
 

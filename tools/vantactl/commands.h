@@ -4,6 +4,8 @@
 
 #include "command_line.h"
 #include "comms/comm_link.h"
+#include "comms/outcome.h"
+#include "comms/target.h"
 
 #include <QString>
 
@@ -11,20 +13,7 @@ namespace vanta::tools {
 
 // What one run of a command gives: the status and result text of the access, and on success
 // the text for stdout (empty for writes).
-struct Outcome
-{
-    qint16 status = 0;
-    QString text;
-    QString output;
-};
-
-// Whom a command talks to: the address, controller group and protocol code in force.
-struct Target
-{
-    int address = 0;
-    int group = 0;
-    QString protocol;
-};
+using Outcome = comms::ValueOutcome<QString>;
 
 // Whether a run words its result for stdout; repeated runs word only the last one.
 enum class Wording
@@ -33,9 +22,9 @@ enum class Wording
     Skip
 };
 
-// Runs one access command (not info). Modbus commands need protocol "R" or "A".
+// Runs one access command (not info). Modbus commands need a Modbus protocol.
 Outcome runCommand(comms::CommLink &link, Command command, const Arguments &args,
-                   const Target &target, bool rawHex, Wording wording = Wording::Print);
+                   const comms::Target &target, bool rawHex, Wording wording = Wording::Print);
 
 // The bytes as upper-case hexadecimal pairs separated by blanks: "01 03 00 00".
 QString hexPairs(const QByteArray &bytes);

@@ -6,6 +6,7 @@
 #include "commands.h"
 #include "comms/comm_port.h"
 #include "comms/qt_serial_line.h"
+#include "comms/register_access.h"
 #include "console_interaction.h"
 #include "core/app_state.h"
 #include "core/data_files.h"
@@ -43,7 +44,7 @@ void applyOptions(core::AppState &app, const Options &options)
     if (options.group)
         config.ControllerGroup = static_cast<qint16>(*options.group);
     if (options.protocol)
-        config.ProtocolCode = *options.protocol;
+        config.ProtocolCode = comms::protocolCode(*options.protocol);
     app.PacingEnabled = options.pacing || core::hasPacingMarker(app);
 }
 
@@ -145,17 +146,27 @@ void openPort(comms::CommLink &link, comms::QtSerialLine &line, const Options &o
     comms::InitComm(link, options.settings.value_or(comms::portSettingsText(link.app.Config)));
 }
 
+// Whom the command talks to: the group and protocol in force, options over stored settings,
+// and the address as that group shows it. A group or protocol letter that cannot be routed
+// comes back as the dispatcher's refusal (status 2).
+comms::ValueOutcome<comms::Target> commandTarget(const core::SystemConfig &config,
+                                                 const Invocation &invocation)
+{
+    const int group = config.ControllerGroup;
+    const int address = parseAddressArgument(invocation.args.address, group);
+    const QString &code = config.ProtocolCode;
+    const std::optional<comms::Protocol> protocol = comms::protocolFromCode(code);
+    if (isModbusCommand(invocation.command) &&
+        (!protocol || *protocol == comms::Protocol::VantaLink))
+        throw UsageError{
+            QStringLiteral("Modbus commands need protocol R or A, not \"%1\"").arg(code)};
+    return comms::targetFor(group, code, address);
+}
+
 int runAccess(core::AppState &app, ConsoleInteraction &ui, const Invocation &invocation)
 {
     const Options &options = invocation.options;
-    Target target;
-    target.group = app.Config.ControllerGroup;
-    target.protocol = app.Config.ProtocolCode;
-    target.address = parseAddressArgument(invocation.args.address, target.group);
-    if (isModbusCommand(invocation.command) && target.protocol != QLatin1String("R") &&
-        target.protocol != QLatin1String("A"))
-        throw UsageError{QStringLiteral("Modbus commands need protocol R or A, not \"%1\"")
-                             .arg(target.protocol)};
+    const comms::ValueOutcome<comms::Target> target = commandTarget(app.Config, invocation);
 
     comms::QtSerialLine line(app.programFolder());
     core::SystemClock clock;
@@ -169,14 +180,16 @@ int runAccess(core::AppState &app, ConsoleInteraction &ui, const Invocation &inv
     timer.start();
     Outcome outcome;
     for (int run = 1; run <= repeat; ++run)
-        outcome = runCommand(link, invocation.command, invocation.args, target, options.hex,
-                             run == repeat ? Wording::Print : Wording::Skip);
+        outcome = target.succeeded()
+                      ? runCommand(link, invocation.command, invocation.args, target.value,
+                                   options.hex, run == repeat ? Wording::Print : Wording::Skip)
+                      : Outcome::of(target);
     const double seconds = double(timer.nsecsElapsed()) / 1e9;
 
-    if (outcome.status != 0)
+    if (!outcome.succeeded())
         printLine(stderr, QString::number(outcome.status) + QLatin1Char('\t') + outcome.text);
-    else if (!outcome.output.isEmpty())
-        printLine(stdout, outcome.output);
+    else if (!outcome.value.isEmpty())
+        printLine(stdout, outcome.value);
     if (options.repeat)
         printLine(stderr, QStringLiteral("%1 transactions in %2 s")
                               .arg(repeat)

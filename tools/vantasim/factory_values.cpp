@@ -1,6 +1,8 @@
 // Factory values and raw ranges of the family's registers.
 #include "factory_values.h"
 
+#include "core/registers.h"
+
 namespace vanta::sim {
 
 namespace {
@@ -107,25 +109,26 @@ std::optional<RawRange> rawRange(int group, const QString &model, int reg)
         return RawRange{0, 1}; // command registers: 1 executes, 0 does nothing
     switch (group) {
     case 0:
-        if (reg == 792)
+        if (reg == core::InputTypeRegister)
             return RawRange{1, 17};
-        if (reg == 795)
+        if (reg == core::DecimalPointRegister)
             return RawRange{0, model == QLatin1String("N8") ? 4 : 3};
-        if (reg == 8)
+        if (reg == core::TimeBaseRegister)
             return RawRange{0, 1};
         break;
     case 1:
-        if (reg == 792)
+        if (reg == core::InputTypeRegister)
             return RawRange{0, 17};
-        if (reg == 795)
+        if (reg == core::DecimalPointRegister)
             return RawRange{0, 1};
-        if (reg == 2066 || reg == 2068 || reg == 786 || reg == 789)
+        if (reg == 2066 || reg == 2068 || reg == core::ProgramRunningRegister ||
+            reg == core::ProgramHeldRegister)
             return RawRange{0, 1};
         if (reg == 4209)
             return RawRange{1, 247}; // the instrument holds the address itself
         break;
     case 2:
-        if (reg == 792)
+        if (reg == core::InputTypeRegister)
             return RawRange{0, 18};
         break;
     default:

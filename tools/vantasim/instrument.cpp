@@ -1,6 +1,7 @@
 // An instrument's registers: existence, factory values, ranges, reads and writes.
 #include "instrument.h"
 
+#include "core/registers.h"
 #include "factory_values.h"
 
 #include <algorithm>
@@ -11,7 +12,8 @@ namespace vanta::sim {
 namespace {
 
 // Registers every instrument answers, listed or not: the status view reads them all.
-constexpr int AlwaysPresent[] = {2, 3, 4, 1794};
+constexpr int AlwaysPresent[] = {core::ProcessValueRegister, core::StatusWordRegister,
+                                 core::ErrorWordRegister, core::ModelIdRegister};
 constexpr int Group1BuildCell = 0x13; // firmware build number, read with function 103
 constexpr int Group1Build = 7;
 
@@ -89,9 +91,9 @@ void Instrument::setInitialValues()
               factoryValue(m_setup.group, m_model.id, reg).value_or(ranged && low > 0 ? low : 0));
     }
     const int g = m_setup.group;
-    store(1794, m_setup.group == 1
-                    ? modelCode()
-                    : (m_model.id.at(0).unicode() << 8) | m_model.id.at(1).unicode());
+    store(core::ModelIdRegister,
+          m_setup.group == 1 ? modelCode()
+                             : (m_model.id.at(0).unicode() << 8) | m_model.id.at(1).unicode());
     for (const int reg : {1793, 1795, 258, 264, 266}) {
         if (const std::optional<int> v = factoryValue(g, m_model.id, reg))
             store(reg, *v);
@@ -104,11 +106,11 @@ void Instrument::setInitialValues()
                                                                       : 1)
                                        : (celsius ? 1 : 0));
         if (*m_setup.unit == Unit::None && g == 1)
-            store(792, 13); // an analog input shows no units
+            store(core::InputTypeRegister, 13); // an analog input shows no units
     }
     if (m_setup.decimals && (g == 0 || m_model.id == QLatin1String("XK")))
-        store(795, *m_setup.decimals);
-    store(4, m_setup.errorWord);
+        store(core::DecimalPointRegister, *m_setup.decimals);
+    store(core::ErrorWordRegister, m_setup.errorWord);
     if (m_setup.manual) {
         m_manual = g == 0;
         if (g != 0)
@@ -121,8 +123,9 @@ void Instrument::setInitialValues()
     for (const auto &[reg, value] : m_setup.registers)
         store(reg, value);
     if (m_setup.setpoint)
-        store(258, static_cast<int>(std::lround(*m_setup.setpoint * divisor())));
-    m_pv = m_setup.processValue.value_or(stored(258) / divisor());
+        store(core::Setpoint1Register,
+              static_cast<int>(std::lround(*m_setup.setpoint * divisor())));
+    m_pv = m_setup.processValue.value_or(stored(core::Setpoint1Register) / divisor());
     m_output1 = !isManual() && m_pv < workingSetpoint();
 }
 
@@ -153,12 +156,12 @@ double Instrument::divisor() const
 {
     if (m_setup.group != 0)
         return 10;
-    return std::pow(10.0, std::clamp(stored(795), 0, 4));
+    return std::pow(10.0, std::clamp(stored(core::DecimalPointRegister), 0, 4));
 }
 
 int Instrument::decimals() const
 {
-    return m_setup.group == 0 ? std::clamp(stored(795), 0, 4) : 1;
+    return m_setup.group == 0 ? std::clamp(stored(core::DecimalPointRegister), 0, 4) : 1;
 }
 
 std::optional<int> Instrument::read(int reg) const
@@ -166,18 +169,18 @@ std::optional<int> Instrument::read(int reg) const
     if (!has(reg))
         return std::nullopt;
     const int cell = cellOf(reg);
-    if (cell == cellOf(2)) {
+    if (cell == cellOf(core::ProcessValueRegister)) {
         const double shown = (m_pv + m_noise) * divisor();
         return static_cast<int>(std::clamp<double>(std::lround(shown), -32768, 32767));
     }
-    if (cell == cellOf(3))
+    if (cell == cellOf(core::StatusWordRegister))
         return static_cast<qint16>(statusWord());
-    if (m_setup.group == 0 && reg == 257)
+    if (m_setup.group == 0 && reg == core::WorkingSetpointRegister)
         return static_cast<int>(std::lround(workingSetpoint() * divisor()));
     if (m_setup.group == 0 && isCommandRegister(reg))
         return 0;
     if (m_setup.group == 0 && (reg == 1843 || reg == 1844))
-        return stored(reg == 1843 ? 1795 : 1793);
+        return stored(reg == 1843 ? core::SoftVersionRegister : core::CommVersionRegister);
     if (cell == Group1BuildCell && m_setup.group == 1)
         return Group1Build;
     return stored(reg);
@@ -186,7 +189,9 @@ std::optional<int> Instrument::read(int reg) const
 bool Instrument::isReadOnly(int reg) const
 {
     const int cell = cellOf(reg);
-    for (const int fixed : {2, 3, 4, 1793, 1794, 1795}) {
+    for (const int fixed :
+         {core::ProcessValueRegister, core::StatusWordRegister, core::ErrorWordRegister,
+          core::CommVersionRegister, core::ModelIdRegister, core::SoftVersionRegister}) {
         if (cell == cellOf(fixed))
             return true;
     }
@@ -257,9 +262,9 @@ bool Instrument::writeSpecial(int reg, int value, WriteStatus &status)
         store(reg, value == 1 ? 2 : value == 11 ? 22 : value);
         return true;
     }
-    if (cellOf(reg) == cellOf(786)) {
-        const bool wasRunning = stored(786) != 0;
-        store(786, value);
+    if (cellOf(reg) == cellOf(core::ProgramRunningRegister)) {
+        const bool wasRunning = stored(core::ProgramRunningRegister) != 0;
+        store(core::ProgramRunningRegister, value);
         if (value != 0 && !wasRunning)
             startProgram();
         return true;
@@ -299,7 +304,7 @@ void Instrument::runCommand(int reg)
         break;
     case 1055:
     case 1056:
-        store(8, reg == 1056 ? 1 : 0);
+        store(core::TimeBaseRegister, reg == 1056 ? 1 : 0);
         break;
     case 1067:
     case 1069:

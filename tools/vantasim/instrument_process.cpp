@@ -2,6 +2,8 @@
 // the alarms and the status word derived from them.
 #include "instrument.h"
 
+#include "core/registers.h"
+
 #include <cmath>
 
 namespace vanta::sim {
@@ -35,7 +37,7 @@ bool Instrument::isManual() const
 
 bool Instrument::inputError() const
 {
-    const int error = stored(4);
+    const int error = stored(core::ErrorWordRegister);
     return m_setup.group == 0 ? (error & InputErrorBits) != 0 : error != 0;
 }
 
@@ -43,7 +45,7 @@ int Instrument::valueFieldUnits() const
 {
     if (m_setup.group == 0 && inputError())
         return 6;
-    switch (stored(794)) {
+    switch (stored(core::UnitsRegister)) {
     case 1:
         return 2;
     case 2:
@@ -55,13 +57,14 @@ int Instrument::valueFieldUnits() const
 
 double Instrument::workingSetpoint() const
 {
-    if (stored(786) != 0 && m_setup.group != 2) {
+    if (stored(core::ProgramRunningRegister) != 0 && m_setup.group != 2) {
         if (const double sp = programSetpoint(); !std::isnan(sp))
             return sp;
     }
-    int reg = 258;
+    int reg = core::Setpoint1Register;
     if (m_setup.group == 0 && has(259))
-        reg = 258 + std::clamp(stored(803), 0, 3); // the active stage's setpoint
+        reg = core::Setpoint1Register +
+              std::clamp(stored(core::SetpointStageRegister), 0, 3); // the active stage's setpoint
     return stored(reg) / divisor();
 }
 
@@ -72,7 +75,7 @@ static std::vector<Step> programSteps(const Instrument &instrument,
 {
     std::vector<Step> steps;
     if (instrument.group() == 0) {
-        const double unit = value(8) == 1 ? 60 : 1;
+        const double unit = value(core::TimeBaseRegister) == 1 ? 60 : 1;
         int last = 0;
         for (int k = 1; k <= StepCount; ++k) {
             if (value(287 + 2 * k) != 0 || value(288 + 2 * k) != 0)
@@ -115,7 +118,8 @@ void Instrument::startProgram()
 
 void Instrument::advanceProgram(double seconds)
 {
-    if (stored(786) == 0 || stored(789) != 0 || m_programDone || m_setup.group == 2)
+    if (stored(core::ProgramRunningRegister) == 0 || stored(core::ProgramHeldRegister) != 0 ||
+        m_programDone || m_setup.group == 2)
         return;
     const auto value = [this](int reg) { return has(reg) ? stored(reg) : 0; };
     const std::vector<Step> steps = programSteps(*this, value, divisor());
@@ -134,7 +138,7 @@ void Instrument::advanceProgram(double seconds)
         m_step = 0;
         m_stepElapsed = 0;
     } else if (action == OutputsOff || action == BackToSetpoint1) {
-        store(786, 0);
+        store(core::ProgramRunningRegister, 0);
     } else {
         m_programDone = true;
     }
@@ -150,10 +154,10 @@ bool Instrument::alarmActive(int alarm) const
     const int lowReg = alarm == 3 ? 4136 : 261 + 2 * alarm;
     double low = stored(lowReg) / d;
     double high = stored(lowReg + 1) / d;
-    const double sv = stored(258) / d;
+    const double sv = stored(core::Setpoint1Register) / d;
     if (m_setup.group == 0) {
-        const int type = stored(alarm == 1 ? 798 : 800);
-        if (stored(alarm == 1 ? 799 : 801) & 4) {
+        const int type = stored(alarm == 1 ? core::Alarm1TypeRegister : core::Alarm2TypeRegister);
+        if (stored(alarm == 1 ? core::Alarm1OptionsRegister : core::Alarm2OptionsRegister) & 4) {
             low += sv;
             high += sv;
         }
@@ -165,7 +169,7 @@ bool Instrument::alarmActive(int alarm) const
         case 3:
             return pv < low || pv > high;
         case 4: {
-            if (stored(786) == 0 || m_step >= StepCount)
+            if (stored(core::ProgramRunningRegister) == 0 || m_step >= StepCount)
                 return false;
             const int word = stored(m_step < 8 ? 350 : 351);
             const int j = m_step % 8;
@@ -207,8 +211,10 @@ bool Instrument::alarmEnergised(int alarm) const
     if (m_setup.group != 0)
         return active;
     // A fail-safe output (option bit 1) is energised while the alarm is not active.
-    const bool failSafe = stored(alarm == 1 ? 799 : 801) & 2;
-    return has(alarm == 1 ? 798 : 800) && (active != failSafe);
+    const bool failSafe =
+        stored(alarm == 1 ? core::Alarm1OptionsRegister : core::Alarm2OptionsRegister) & 2;
+    return has(alarm == 1 ? core::Alarm1TypeRegister : core::Alarm2TypeRegister) &&
+           (active != failSafe);
 }
 
 int Instrument::outputByte() const
@@ -218,7 +224,9 @@ int Instrument::outputByte() const
 
 int Instrument::rampSoakStatus() const
 {
-    return (stored(8) & 1) | (stored(786) != 0 ? 2 : 0) | (stored(789) != 0 ? 4 : 0) |
+    return (stored(core::TimeBaseRegister) & 1) |
+           (stored(core::ProgramRunningRegister) != 0 ? 2 : 0) |
+           (stored(core::ProgramHeldRegister) != 0 ? 4 : 0) |
            (std::clamp(m_programDone ? m_step - 1 : m_step, 0, StepCount - 1) << 4);
 }
 
@@ -231,27 +239,30 @@ int Instrument::statusWord() const
         s |= m_output1 ? 0x100 : 0;
         s |= alarmEnergised(2) ? 0x400 : 0;
         s |= alarmEnergised(1) ? 0x800 : 0;
-        s |= stored(786) != 0 ? 0x1000 : 0;
-        s |= stored(789) != 0 ? 0x2000 : 0;
+        s |= stored(core::ProgramRunningRegister) != 0 ? 0x1000 : 0;
+        s |= stored(core::ProgramHeldRegister) != 0 ? 0x2000 : 0;
         s |= stored(805) == 1 ? 0x4000 : 0;
         s |= m_manual ? 0x8000 : 0;
         return s;
     }
     case 1: {
-        const bool analog = stored(792) >= 13;
-        const int units = stored(4) != 0 ? 3 : analog ? 0 : stored(2065) == 1 ? 1 : 2;
+        const bool analog = stored(core::InputTypeRegister) >= 13;
+        const int units = stored(core::ErrorWordRegister) != 0 ? 3
+                          : analog                             ? 0
+                          : stored(2065) == 1                  ? 1
+                                                               : 2;
         int s = (m_output1 ? 1 : 0) | (alarmActive(2) ? 2 : 0) | (units << 2);
         s |= alarmActive(1) ? 0x10 : 0;
         s |= has(4130) && alarmActive(3) ? 0x20 : 0;
         s |= stored(2067) != 0 ? 0x80 : 0;
-        s |= stored(786) != 0 ? 0x100 : 0;
-        s |= stored(789) != 0 ? 0x200 : 0;
+        s |= stored(core::ProgramRunningRegister) != 0 ? 0x100 : 0;
+        s |= stored(core::ProgramHeldRegister) != 0 ? 0x200 : 0;
         s |= stored(2064) == 1 ? 0x4000 : 0;
         s |= stored(4101) == 2 ? 0x8000 : 0;
         return s;
     }
     default: {
-        const int units = stored(4) != 0 ? 3 : stored(18199) == 1 ? 2 : 1;
+        const int units = stored(core::ErrorWordRegister) != 0 ? 3 : stored(18199) == 1 ? 2 : 1;
         int s = (m_output1 ? 1 : 0) | (units << 2);
         s |= alarmActive(2) ? 0x10 : 0;
         s |= alarmActive(1) ? 0x20 : 0;

@@ -1,6 +1,8 @@
 // Building the inverse cross-references.
 #include "register_plan.h"
 
+#include "core/registers.h"
+
 #include <algorithm>
 
 namespace vanta::sim {
@@ -29,8 +31,7 @@ bool isRawHexRegister(int reg)
     return isOneOf(reg, {350, 351, 792, 796, 797, 799, 801});
 }
 
-constexpr int SelectorRegister = 803; // the command code plus 0..3 is the value
-constexpr int SelectorValues = 4;
+constexpr int SelectorValues = 4;    // the stage register: the command code plus 0..3 is the value
 constexpr int DatalessCodes = 0x400; // write codes from here on carry no data
 
 } // namespace
@@ -65,7 +66,7 @@ void RegisterPlan::addWriteCommands(int reg, int command)
     } else if (isOnBySecondCommand(reg)) {
         m_writes.insert(command, {reg, WriteData::Implied, 0});
         m_writes.insert(command + 1, {reg, WriteData::Implied, 1});
-    } else if (reg == SelectorRegister) {
+    } else if (reg == core::SetpointStageRegister) {
         for (int value = 0; value < SelectorValues; ++value)
             m_writes.insert(command + value, {reg, WriteData::Implied, value});
     } else if (command >= DatalessCodes) {

@@ -1,6 +1,7 @@
 // Vanta Link requests on the instrument side: reads by command code, writes with data and
 // data-less commands, and the negative acknowledgements.
 #include "checksums.h"
+#include "core/registers.h"
 #include "slaves.h"
 
 #include <algorithm>
@@ -123,7 +124,8 @@ Reply VantaLinkAnswer::answer()
 Reply VantaLinkAnswer::read(int code)
 {
     if (code == CommVersionText || code == SoftwareVersionText) {
-        const QByteArray word = hex4(*m_instrument.read(code == CommVersionText ? 1793 : 1795));
+        const QByteArray word = hex4(*m_instrument.read(
+            code == CommVersionText ? core::CommVersionRegister : core::SoftVersionRegister));
         if (code == CommVersionText)
             return ok(word.left(2) + "." + word.mid(2));
         return ok(word + SoftwareBuild.toByteArray() + "0000");
@@ -157,11 +159,12 @@ QByteArray VantaLinkAnswer::readData(int code, int reg, int value,
                                      std::optional<DigitOf> digit) const
 {
     if (code == 0x00) {
-        const int status = *m_instrument.read(3);
+        const int status = *m_instrument.read(core::StatusWordRegister);
         return hex4(status) + decimal(std::min(std::abs(value), 9999), 4);
     }
     if (code == 0x05)
-        return hex4(value) + hex4(*m_instrument.read(4)) + hex2(m_instrument.outputByte());
+        return hex4(value) + hex4(*m_instrument.read(core::ErrorWordRegister)) +
+               hex2(m_instrument.outputByte());
     if (code == 0x08)
         return hex2(m_instrument.rampSoakStatus());
     if (code >= 0x100 && code <= 0x199)
