@@ -15,8 +15,8 @@ void ModbusRead_A(CommLink &link, int Group, int Register, QString &ResultText, 
         return deliver(*settled, ResultText, Status);
 
     const QByteArray frame = buildAsciiReadRequest(request);
-    const Exchange exchange =
-        modbusExchange(request, frame, QStringLiteral("modVanta.ModbusRead_A"));
+    const Exchange exchange = modbusExchange(Protocol::ModbusAscii, request, frame,
+                                             QStringLiteral("modVanta.ModbusRead_A"));
     const auto judge = [&](const QByteArray &received) {
         return judgeAsciiReadReply(request, frame, received);
     };
@@ -33,7 +33,8 @@ void ModbusWrite_A(CommLink &link, int Group, int Register, QString &ResultText,
 
     const float value = Values.at(0);
     const QByteArray frame = buildAsciiWriteRequest(request, value);
-    Exchange exchange = modbusExchange(request, frame, QStringLiteral("modVanta.ModbusWrite_A"));
+    Exchange exchange = modbusExchange(Protocol::ModbusAscii, request, frame,
+                                       QStringLiteral("modVanta.ModbusWrite_A"));
     exchange.onByte = [&](const QByteArray &received) {
         return judgeAsciiWriteReply(request, frame, received, value);
     };

@@ -35,11 +35,13 @@ std::optional<TransactionResult> settleModbusWrite(const CommLink &link,
     return std::nullopt;
 }
 
-Exchange modbusExchange(const ModbusRequest &request, const QByteArray &frame,
+Exchange modbusExchange(Protocol protocol, const ModbusRequest &request, const QByteArray &frame,
                         const QString &routine)
 {
     Exchange exchange;
     exchange.request = frame;
+    exchange.protocol = protocol;
+    exchange.address = request.Address;
     exchange.noResponseText = [&request] {
         return request.failure(QLatin1String(ModbusWords::NoResponse));
     };

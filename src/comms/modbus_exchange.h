@@ -15,7 +15,7 @@ std::optional<TransactionResult> settleModbusWrite(const CommLink &link,
                                                    const QVector<float> &values, int valueCount);
 
 // An exchange with the Modbus time-out texts; the caller adds the judges.
-Exchange modbusExchange(const ModbusRequest &request, const QByteArray &frame,
+Exchange modbusExchange(Protocol protocol, const ModbusRequest &request, const QByteArray &frame,
                         const QString &routine);
 
 // Judges the bytes of a read reply received so far and decodes the values of a good one.

@@ -15,7 +15,7 @@ void ModbusRead_R(CommLink &link, int Group, int Register, QString &ResultText, 
         return deliver(*settled, ResultText, Status);
 
     const quint8 functionCode = *readFunctionCode(RegisterType);
-    Exchange exchange = modbusExchange(request, buildRtuReadRequest(request),
+    Exchange exchange = modbusExchange(Protocol::ModbusRtu, request, buildRtuReadRequest(request),
                                        QStringLiteral("modVanta.ModbusRead_R"));
     exchange.onQuiet = [&](const QByteArray &received) {
         return judgeRtuException(request, functionCode, received, std::nullopt);
@@ -36,7 +36,8 @@ void ModbusWrite_R(CommLink &link, int Group, int Register, QString &ResultText,
 
     const QByteArray frame = buildRtuWriteRequest(request, Values);
     const quint8 functionCode = static_cast<quint8>(frame.at(1));
-    Exchange exchange = modbusExchange(request, frame, QStringLiteral("modVanta.ModbusWrite_R"));
+    Exchange exchange = modbusExchange(Protocol::ModbusRtu, request, frame,
+                                       QStringLiteral("modVanta.ModbusWrite_R"));
     exchange.onByte = [&](const QByteArray &received) {
         return judgeRtuWriteReply(request, frame, received);
     };

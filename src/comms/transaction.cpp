@@ -17,10 +17,19 @@ struct Attempt
     QByteArray received;
 };
 
-void trace(const CommLink &link, TraceDirection direction, const QByteArray &bytes)
+void traceSent(const CommLink &link, const Exchange &exchange, int attemptNumber)
 {
     if (link.trace)
-        link.trace(direction, bytes);
+        link.trace({TraceDirection::Sent, exchange.request, exchange.protocol, exchange.address,
+                    attemptNumber, 0, QString()});
+}
+
+void traceReceived(const CommLink &link, const Exchange &exchange, int attemptNumber,
+                   const Attempt &attempt)
+{
+    if (link.trace)
+        link.trace({TraceDirection::Received, attempt.received, exchange.protocol, exchange.address,
+                    attemptNumber, attempt.check.status, attempt.check.text});
 }
 
 int millisecondsLeft(double timeoutSeconds, double elapsedSeconds)
@@ -32,13 +41,13 @@ int millisecondsLeft(double timeoutSeconds, double elapsedSeconds)
 // One attempt: flush, send, then collect until the engine decides or the time is up. The time-out
 // is checked after every byte as well, so a line that never stops talking cannot hold the
 // program.
-Attempt runAttempt(CommLink &link, const Exchange &exchange)
+Attempt runAttempt(CommLink &link, const Exchange &exchange, int attemptNumber)
 {
     SerialLine &line = link.line;
     if (line.portOpen())
         line.input(0); // stale bytes of an earlier exchange
     line.output(exchange.request);
-    trace(link, TraceDirection::Sent, exchange.request);
+    traceSent(link, exchange, attemptNumber);
 
     const double sendTime = ClockSeconds(link.clock);
     const double timeout = link.app.Config.PollTimeout / 1000.0;
@@ -88,8 +97,8 @@ TransactionResult runTransaction(CommLink &link, const Exchange &exchange)
     TransactionResult result;
     try {
         for (int attemptNumber = 1; attemptNumber <= TransactionAttempts; ++attemptNumber) {
-            const Attempt attempt = runAttempt(link, exchange);
-            trace(link, TraceDirection::Received, attempt.received);
+            const Attempt attempt = runAttempt(link, exchange, attemptNumber);
+            traceReceived(link, exchange, attemptNumber, attempt);
             result.received = attempt.received;
             result.ResultText = attempt.check.text;
             result.Status = attempt.check.status;

@@ -59,6 +59,9 @@ struct Exchange
     TextMaker tooShortText;   // the time-out after some bytes
     TextMaker addressPrefix;  // "Address 001", for a failure of the port itself
     QString routine;          // "modVanta.ModbusRead_R", named in the error report
+    // Whom the exchange talks to, for the trace.
+    Protocol protocol = Protocol::VantaLink;
+    int address = 0;
 };
 
 struct TransactionResult

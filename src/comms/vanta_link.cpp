@@ -15,6 +15,8 @@ Exchange vantaLinkExchange(const VantaLinkRequest &request, const QString &data,
 {
     Exchange exchange;
     exchange.request = buildVantaLinkRequest(request.Address, request.commandText, data);
+    exchange.protocol = Protocol::VantaLink;
+    exchange.address = request.Address;
     exchange.noResponseText = [&request] {
         return request.failure(":No response from instrument");
     };

@@ -14,6 +14,17 @@
 #include <utility>
 #include <vector>
 
+namespace vanta::comms {
+
+inline void PrintTo(const TraceEvent &event, std::ostream *out)
+{
+    *out << (event.direction == TraceDirection::Sent ? "> " : "< ")
+         << event.bytes.toHex(' ').toStdString() << " to " << event.address << " attempt "
+         << event.attempt << " status " << event.status << " \"" << event.text.toStdString() << '"';
+}
+
+} // namespace vanta::comms
+
 namespace vanta::test {
 
 struct CommRig
@@ -23,16 +34,14 @@ struct CommRig
     ScriptedInteraction ui;
     core::AppState app{QStringLiteral(".")};
     comms::CommLink link{app, line, clock, ui};
-    std::vector<std::pair<comms::TraceDirection, QByteArray>> traced;
+    std::vector<comms::TraceEvent> traced;
 
     CommRig()
     {
         app.Config.PollTimeout = 500;
         line.setPortOpen(true);
         app.setCommEnabled(true);
-        link.trace = [this](comms::TraceDirection direction, const QByteArray &bytes) {
-            traced.emplace_back(direction, bytes);
-        };
+        link.trace = [this](const comms::TraceEvent &event) { traced.push_back(event); };
     }
 };
 

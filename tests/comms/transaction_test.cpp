@@ -2,6 +2,9 @@
 #include "comms/transaction.h"
 
 #include "comm_rig.h"
+#include "comms/modbus_ascii.h"
+#include "comms/modbus_rtu.h"
+#include "comms/vanta_link.h"
 #include "core/app_error.h"
 
 #include <gtest/gtest.h>
@@ -87,16 +90,78 @@ TEST(Transaction, FlushesStaleBytesBeforeSending)
     EXPECT_EQ(runTransaction(rig.link, threeByteExchange()).Status, 0);
 }
 
-TEST(Transaction, TracesEachRequestAndEachAttemptsBytes)
+TEST(Transaction, TracesEachFrameWithItsTargetAttemptAndOutcome)
 {
-    CommRig rig;
-    rig.line.queueReply("xyz");
-    rig.line.queueReply("");
-    runTransaction(rig.link, threeByteExchange());
     using D = TraceDirection;
-    const std::vector<std::pair<D, QByteArray>> expected = {
-        {D::Sent, "req"}, {D::Received, "xyz"}, {D::Sent, "req"}, {D::Received, ""}};
-    EXPECT_EQ(rig.traced, expected);
+    constexpr Protocol A = Protocol::ModbusAscii;
+    const struct
+    {
+        std::vector<QByteArray> replies;
+        std::vector<TraceEvent> traced;
+    } cases[] = {
+        {{"xyz", ""},
+         {{D::Sent, "req", A, 7, 1, 0, {}},
+          {D::Received, "xyz", A, 7, 1, -1, "bad"},
+          {D::Sent, "req", A, 7, 2, 0, {}},
+          {D::Received, "", A, 7, 2, -1, "silence"}}},
+        {{"Exy"},
+         {{D::Sent, "req", A, 7, 1, 0, {}}, {D::Received, "Exy", A, 7, 1, 5, "instrument error"}}},
+        {{"", "abc"},
+         {{D::Sent, "req", A, 7, 1, 0, {}},
+          {D::Received, "", A, 7, 1, -1, "silence"},
+          {D::Sent, "req", A, 7, 2, 0, {}},
+          {D::Received, "abc", A, 7, 2, 0, {}}}},
+    };
+    for (const auto &c : cases) {
+        SCOPED_TRACE(c.replies.front().toStdString());
+        CommRig rig;
+        for (const QByteArray &reply : c.replies)
+            rig.line.queueReply(reply);
+        Exchange exchange = threeByteExchange();
+        exchange.protocol = A;
+        exchange.address = 7;
+        const TransactionResult result = runTransaction(rig.link, exchange);
+        EXPECT_EQ(rig.traced, c.traced);
+        EXPECT_EQ(rig.traced.back().status, result.Status);
+    }
+}
+
+TEST(Transaction, EnginesNameTheirProtocolAndAddressInTheTrace)
+{
+    const struct
+    {
+        Protocol protocol;
+        std::function<void(CommLink &, QString &, qint16 &)> read;
+    } cases[] = {
+        {Protocol::ModbusRtu,
+         [](CommLink &link, QString &text, qint16 &status) {
+             QVector<float> values;
+             ModbusRead_R(link, 1, 0, text, status, 9, 0x10, HoldingRegister, 1, values);
+         }},
+        {Protocol::ModbusAscii,
+         [](CommLink &link, QString &text, qint16 &status) {
+             QVector<float> values;
+             ModbusRead_A(link, 1, 0, text, status, 9, 0x10, HoldingRegister, 1, values);
+         }},
+        {Protocol::VantaLink,
+         [](CommLink &link, QString &text, qint16 &status) {
+             VantaLinkValue value;
+             VantaLinkRead(link, text, status, 9, 0, value, 0);
+         }},
+    };
+    for (const auto &c : cases) {
+        SCOPED_TRACE(protocolCode(c.protocol).toStdString());
+        CommRig rig; // nobody answers: two attempts
+        QString text;
+        qint16 status = 0;
+        c.read(rig.link, text, status);
+        ASSERT_EQ(rig.traced.size(), 4u);
+        for (const TraceEvent &event : rig.traced) {
+            EXPECT_EQ(event.protocol, c.protocol);
+            EXPECT_EQ(event.address, 9);
+        }
+        EXPECT_EQ(rig.traced.back().text, text);
+    }
 }
 
 // A line that never stops sending noise, a byte per millisecond.

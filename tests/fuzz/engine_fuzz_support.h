@@ -102,8 +102,8 @@ inline int fuzzModbusEngine(const uint8_t *data, size_t size, const ModbusEngine
 inline QByteArray lastReceived(const test::CommRig &rig)
 {
     for (auto it = rig.traced.rbegin(); it != rig.traced.rend(); ++it) {
-        if (it->first == comms::TraceDirection::Received)
-            return it->second;
+        if (it->direction == comms::TraceDirection::Received)
+            return it->bytes;
     }
     return {};
 }

@@ -320,21 +320,43 @@ TEST_F(Vantactl, RepeatRunsTheCommandAndTimesIt)
         << result.err.toStdString();
 }
 
-TEST_F(Vantactl, SettingsComeFromTheConfigurationFileUnlessOverridden)
+TEST_F(Vantactl, EachOptionOverridesItsStoredSettingInEveryRespect)
 {
-    PtyResponder instrument(test::modbusAsciiInstrument(1, registers));
-    // Port 1 at 9600, time-out 5 s, group 2 over Modbus ASCII, no instruments.
+    // Port 1 at 9600, time-out 5 s, group 1 over Modbus RTU, no instruments.
     folder.writeRaw(QStringLiteral("VantaLnk3.cfg"),
-                    " 1\r\n 9600\r\nNone\r\n 8\r\n 1\r\n 5000\r\n 2\r\nA\r\n 1\r\n 5\r\nviewer\r\n"
+                    " 1\r\n 9600\r\nNone\r\n 8\r\n 1\r\n 5000\r\n 1\r\nR\r\n 1\r\n 5\r\nviewer\r\n"
                     "logs\r\n");
-    ToolRun result =
-        run({QStringLiteral("read"), QStringLiteral("1"), QStringLiteral("2")}, &instrument);
-    EXPECT_EQ(result.exitCode, 0) << result.err.toStdString();
-    EXPECT_EQ(instrument.received(), QByteArray(":010347000001B4\r\n"));
-
-    result = run(words("--group 1 read 1 2"), &instrument);
-    EXPECT_EQ(result.exitCode, 0) << result.err.toStdString();
-    EXPECT_TRUE(instrument.received().endsWith(":010310000001EB\r\n"));
+    (*registers)[1] = 251; // group 0 over Modbus RTU: register 2 is wire register 1
+    const QByteArray rtuGroup1 = QByteArray::fromHex("0a0310000001");
+    const QByteArray rtuGroup0 = QByteArray::fromHex("0a0300010001");
+    const struct
+    {
+        const char *args;
+        PtyResponder::Handler instrument;
+        QByteArray request;
+        const char *out;
+    } cases[] = {
+        // The stored group and protocol, a decimal address.
+        {"read 10 2", test::modbusRtuInstrument(10, registers),
+         rtuGroup1 + test::crc16Modbus(rtuGroup1), "251\n"},
+        // Group 0 reads the address as hexadecimal and routes through its own tables.
+        {"--group 0 --protocol L read 0A 2", test::vantaLinkInstrument(10, {{0x00, "0C340123"}}),
+         "\x02L0A00" + test::vantaLinkSum("0A00") + '\x03', "123\n"},
+        {"--group 0 read 0A 2", test::modbusRtuInstrument(10, registers),
+         rtuGroup0 + test::crc16Modbus(rtuGroup0), "251\n"},
+        {"--protocol A read 10 2", test::modbusAsciiInstrument(10, registers),
+         ":0A0310000001E2\r\n", "251\n"},
+        {"--group 2 --protocol A read 10 2", test::modbusAsciiInstrument(10, registers),
+         ":0A0347000001AB\r\n", "251\n"},
+    };
+    for (const auto &c : cases) {
+        SCOPED_TRACE(c.args);
+        PtyResponder instrument(c.instrument);
+        const ToolRun result = run(words(c.args), &instrument);
+        EXPECT_EQ(result.exitCode, 0) << result.err.toStdString();
+        EXPECT_EQ(result.out, QString::fromLatin1(c.out));
+        EXPECT_EQ(instrument.received(), c.request);
+    }
 }
 
 TEST_F(Vantactl, DemoModeSendsNothing)

@@ -101,11 +101,11 @@ bool isModbusCommand(Command command)
     return command == Command::ModbusRead || command == Command::ModbusWrite;
 }
 
-void traceFrame(comms::TraceDirection direction, const QByteArray &bytes)
+void traceFrame(const comms::TraceEvent &event)
 {
-    const QString prefix =
-        direction == comms::TraceDirection::Sent ? QStringLiteral("> ") : QStringLiteral("< ");
-    printLine(stderr, prefix + hexPairs(bytes));
+    const QString prefix = event.direction == comms::TraceDirection::Sent ? QStringLiteral("> ")
+                                                                          : QStringLiteral("< ");
+    printLine(stderr, prefix + hexPairs(event.bytes));
 }
 
 // A device named without a folder is a file of the current folder, not one under /dev (where
