@@ -181,11 +181,11 @@ QWidget *Navigator::showFirst(const QString &name)
 
 void Navigator::showMainScreen(QWidget *from, const QString &name)
 {
-    LeaveVeto *const veto = asLeaveVeto(from);
-    if (veto != nullptr && !m_ending && !veto->allowLeavingFor(name))
-        return;
     Entry *target = entryToShow(name, Entry::Kind::MainScreen);
     if (target == nullptr)
+        return;
+    LeaveVeto *const veto = asLeaveVeto(from);
+    if (veto != nullptr && !veto->allowLeavingFor(name))
         return;
     QWidget *to = build(*target);
     if (to == nullptr || to == from)

@@ -266,6 +266,7 @@ TEST(FrmConfig, AsksBeforeLeavingExceptForTheGraph)
         {"cmdFind", MsgResult::No, true, "frmFind"},
         {"cmdMainMenu", MsgResult::Cancel, true, "frmConfig"},
         {"cmdGraph", MsgResult::Cancel, false, "frmGraph"},
+        {"cmdStatus", MsgResult::Cancel, false, "frmConfig"}, // not built: nothing to leave for
         {"cmdConfigureController", MsgResult::Cancel, false, "frmConfig"},
         {"cmdReadFile", MsgResult::Cancel, true, "frmConfig"},
     };
