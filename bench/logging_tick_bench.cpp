@@ -2,6 +2,7 @@
 // (open, append, close per line) and a tick in which none is due.
 #include "comms/timing.h"
 #include "logging/logging_sessions.h"
+#include "no_line.h"
 #include "support/settable_clock.h"
 #include "support/silent_interaction.h"
 
@@ -13,28 +14,12 @@ using namespace vanta;
 
 namespace {
 
-class NoLine : public comms::SerialLine
-{
-public:
-    void setCommPort(int) override {}
-    int commPort() const override { return 1; }
-    void setSettings(const QString &) override {}
-    void setRTSEnable(bool) override {}
-    bool portOpen() const override { return false; }
-    void setPortOpen(bool) override {}
-    QByteArray input(int) override { return {}; }
-    void output(const QByteArray &) override {}
-    int inBufferCount() override { return 0; }
-    bool waitForInput(int) override { return false; }
-    void setReadyReadHandler(std::function<void()>) override {}
-};
-
 struct Sessions
 {
     QTemporaryDir folder;
     core::AppState app{folder.path()};
     test::SettableClock clock;
-    NoLine line;
+    bench::NoLine line;
     test::SilentInteraction user;
     comms::CommLink link{app, line, clock, user};
     logging::LoggingEngine engine{link, [](const core::InstrumentRecord &) {

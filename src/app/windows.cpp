@@ -1,6 +1,7 @@
 // Registering the windows with the navigator. Only this file knows every window's header.
 #include "app/windows.h"
 
+#include "config/frmConfig.h"
 #include "logging/logging_windows_widget.h"
 #include "monitor/frmStatus.h"
 #include "ui/frmMain.h"
@@ -15,6 +16,9 @@ ProgramWindows::ProgramWindows(ui::Navigator &navigator)
 {
     navigator.registerMainScreen(QStringLiteral("frmMain"), [](const ui::WindowContext &context) {
         return std::make_unique<ui::frmMain>(context);
+    });
+    navigator.registerMainScreen(QStringLiteral("frmConfig"), [](const ui::WindowContext &context) {
+        return std::make_unique<config::frmConfig>(context);
     });
     navigator.registerMainScreen(QStringLiteral("frmStatus"), [](const ui::WindowContext &context) {
         return std::make_unique<monitor::frmStatus>(context);

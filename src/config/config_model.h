@@ -122,6 +122,12 @@ public:
 
     // Visibility of every field of the group and the display format of every visible number.
     void SetupFormFields();
+    // True when SetupFormFields reads the field of `reg` (a hide rule's condition, or a list
+    // another field's caption follows): a user's change of it re-runs the rules.
+    bool affectsFormFields(int reg) const;
+    // Shows the number of a numeric field in its display format ("00" for hours and minutes);
+    // empty or non-numeric text stays as typed. Other fields are left alone.
+    void formatShownNumber(int reg);
 
     // ---- Values ----
     // An instrument's (unscaled) value shown in the field: scaled by the divisor, list
@@ -149,6 +155,7 @@ private:
     int positionFromInstrument(const Parameter &p, double value);
     void applyModelRules();
     void applyVisibility(const Parameter &p, FieldState &f) const;
+    void formatNumbers(const Parameter &p, FieldState &f) const;
     void applyDependentRules();
     void applyUnitCaptions();
 

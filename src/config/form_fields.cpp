@@ -217,17 +217,41 @@ void ConfigModel::applyVisibility(const Parameter &p, FieldState &f) const
         return;
     }
     f.Visible = offered;
-    if (!offered)
-        return;
+    if (offered)
+        formatNumbers(p, f);
+}
+
+void ConfigModel::formatNumbers(const Parameter &p, FieldState &f) const
+{
     if (p.kind == ControlKind::HoursMinutes) {
         for (QString *text : {&f.Hours, &f.Minutes}) {
             if (const auto number = core::parseNumberText(*text))
                 *text = core::formatNumber(*number, QStringLiteral("00"));
         }
-    } else if (p.kind != ControlKind::List) {
+    } else if (p.kind == ControlKind::TextField || p.kind == ControlKind::ResetValue) {
         if (const auto number = core::parseNumberText(f.Text))
             f.Text = shown(p.reg, *number);
     }
+}
+
+void ConfigModel::formatShownNumber(int reg)
+{
+    if (hasField(reg))
+        formatNumbers(parameter(reg), field(reg));
+}
+
+bool ConfigModel::affectsFormFields(int reg) const
+{
+    if (!hasField(reg))
+        return false;
+    const Parameter &p = parameter(reg);
+    if (p.unit == UnitCaption::ResetKind || (p.list == OptionList::TimeBase && m_group == 0))
+        return true;
+    for (const HideRule &rule : hideRules()) {
+        if (rule.group == m_group && rule.when.reg == reg)
+            return true;
+    }
+    return false;
 }
 
 void ConfigModel::applyDependentRules()

@@ -66,17 +66,19 @@ void groupZeroRampSoak(TableBuilder &t)
 {
     t.page("Ramp/Soak");
     t.list(8, "Time Base (tbAS)", L::TimeBase);
+    const QString steps = QStringLiteral("Program Steps");
+    t.section(steps);
     std::vector<BitBox> events[2];
     for (int step = 1; step <= 16; ++step) {
-        const QString section = QStringLiteral("Step %1").arg(step);
-        t.section(section);
-        t.number(287 + 2 * step, section + " Time (t" + twoDigits(step) + ")").unit =
+        const QString row = QStringLiteral("Step %1").arg(step);
+        t.row(row);
+        t.number(287 + 2 * step, row + " Time (t" + twoDigits(step) + ")").unit =
             UnitCaption::TimeBase;
-        t.number(288 + 2 * step, section + " Setpoint (S" + twoDigits(step) + ")", S::DecimalPoint);
+        t.number(288 + 2 * step, row + " Setpoint (S" + twoDigits(step) + ")", S::DecimalPoint);
         const int j = (step - 1) % 8;
         std::vector<BitBox> &word = events[(step - 1) / 8];
-        word.push_back({15 - 2 * j, section + " Event Output 1", section});
-        word.push_back({14 - 2 * j, section + " Event Output 2", section});
+        word.push_back({15 - 2 * j, row + " Event Output 1", steps, row});
+        word.push_back({14 - 2 * j, row + " Event Output 2", steps, row});
     }
     t.section({});
     t.list(790, "At End Of Program (PEnd)", L::ProgramEnd);
@@ -266,6 +268,7 @@ void groupOnePattern(TableBuilder &t, int n)
     t.list(4192 + n, "Link Pattern (LCnn)", L::LinkPattern).labelled = false;
     for (int s = 0; s < 8; ++s) {
         const QString step = QStringLiteral("Step %1").arg(s);
+        t.row(step);
         t.number(8192 + 8 * n + s, step + " Setpoint", S::Tenths).labelled = false;
         t.time(8320 + 8 * n + s, step + " Time").labelled = false;
     }

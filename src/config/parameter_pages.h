@@ -16,7 +16,7 @@ struct GroupTable
     std::vector<int> indexOf; // register -> position in parameters, -1 for none
 };
 
-// Adds parameters to the page begun last, under the section heading set last.
+// Adds parameters to the page begun last, under the section heading and on the row set last.
 class TableBuilder
 {
 public:
@@ -24,6 +24,7 @@ public:
 
     void page(const QString &title, const QString &note = {});
     void section(const QString &heading);
+    void row(const QString &name); // cleared by the next page or section
 
     Parameter &number(int reg, const QString &caption, Scaling scaling = Scaling::Whole);
     Parameter &reset(int reg, const QString &caption); // tenths, with its sign list
@@ -40,6 +41,7 @@ private:
 
     int m_group;
     QString m_section;
+    QString m_row;
     GroupTable m_table;
 };
 

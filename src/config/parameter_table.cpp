@@ -30,11 +30,18 @@ void TableBuilder::page(const QString &title, const QString &note)
 {
     m_table.pages.push_back({title, note});
     m_section.clear();
+    m_row.clear();
 }
 
 void TableBuilder::section(const QString &heading)
 {
     m_section = heading;
+    m_row.clear();
+}
+
+void TableBuilder::row(const QString &name)
+{
+    m_row = name;
 }
 
 Parameter &TableBuilder::add(int reg, ControlKind kind, const QString &caption)
@@ -47,6 +54,7 @@ Parameter &TableBuilder::add(int reg, ControlKind kind, const QString &caption)
     p.kind = kind;
     p.caption = caption;
     p.section = m_section;
+    p.row = m_row;
     m_table.indexOf[reg] = static_cast<int>(m_table.parameters.size());
     m_table.parameters.push_back(std::move(p));
     return m_table.parameters.back();
@@ -85,7 +93,7 @@ Parameter &TableBuilder::list(int reg, const QString &caption, OptionList list, 
 
 Parameter &TableBuilder::box(int reg, const QString &caption, int bit)
 {
-    return boxes(reg, caption, {{bit, caption, m_section}});
+    return boxes(reg, caption, {{bit, caption, m_section, m_row}});
 }
 
 Parameter &TableBuilder::boxes(int reg, const QString &caption, std::vector<BitBox> boxes)

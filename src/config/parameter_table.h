@@ -56,6 +56,7 @@ struct BitBox
     int bit;
     QString caption;
     QString section;
+    QString row = {}; // as Parameter::row
 };
 
 struct Parameter
@@ -66,6 +67,7 @@ struct Parameter
     ControlKind kind = ControlKind::TextField;
     QString caption; // the name messages use; lblParamLabel shows it where labelled
     QString section; // a heading shared by neighbouring fields ("Step 3", "Pattern 5")
+    QString row;     // the line of a section on which fields sit side by side ("Step 0"), or empty
     bool labelled = true;
     OptionList list = OptionList::None;
     int defaultPosition = 0;

@@ -5,7 +5,9 @@
 #include "ui/accessible_ids.h"
 
 #include <QDialog>
+#include <QEvent>
 #include <QMetaObject>
+#include <QScopedValueRollback>
 #include <QWidget>
 #include <algorithm>
 
@@ -37,6 +39,11 @@ QString windowCaption(const QString &name)
 Activatable *asActivatable(QWidget *window)
 {
     return dynamic_cast<Activatable *>(window);
+}
+
+LeaveVeto *asLeaveVeto(QWidget *window)
+{
+    return dynamic_cast<LeaveVeto *>(window);
 }
 
 void centreOver(QWidget &window, const QWidget *parent)
@@ -123,6 +130,8 @@ QWidget *Navigator::build(Entry &target)
         target.window = target.dialogFactory(m_context);
     else
         target.window = target.windowFactory(m_context);
+    if (target.kind == Entry::Kind::MainScreen && target.window)
+        target.window->installEventFilter(this);
     return target.window.get();
 }
 
@@ -174,6 +183,9 @@ void Navigator::showMainScreen(QWidget *from, const QString &name)
 {
     Entry *target = entryToShow(name, Entry::Kind::MainScreen);
     if (target == nullptr)
+        return;
+    LeaveVeto *const veto = asLeaveVeto(from);
+    if (veto != nullptr && !veto->allowLeavingFor(name))
         return;
     QWidget *to = build(*target);
     if (to == nullptr || to == from)
@@ -274,10 +286,35 @@ void Navigator::runLoggingTick()
     m_loggingTick();
 }
 
-void Navigator::endProgram()
+bool Navigator::vetoesAllowEnd()
+{
+    if (m_askingVetoes)
+        return false;
+    const QScopedValueRollback asking(m_askingVetoes, true);
+    for (auto &[name, registered] : m_entries) {
+        LeaveVeto *veto = asLeaveVeto(registered.window.get());
+        if (veto != nullptr && !veto->allowProgramEnd())
+            return false;
+    }
+    return true;
+}
+
+bool Navigator::eventFilter(QObject *watched, QEvent *event)
+{
+    if (event->type() != QEvent::Close || m_ending)
+        return QObject::eventFilter(watched, event);
+    if (endProgram())
+        return false; // the window's own close handling runs on
+    event->ignore();
+    return true;
+}
+
+bool Navigator::endProgram()
 {
     if (m_ending)
-        return;
+        return true;
+    if (!vetoesAllowEnd())
+        return false;
     m_ending = true;
     // Newest first, so each modal window's loop unwinds before the one below it.
     for (auto open = m_openDialogs.rbegin(); open != m_openDialogs.rend(); ++open) {
@@ -292,6 +329,7 @@ void Navigator::endProgram()
             registered.window->hide();
     }
     m_loops.whenIdle([this] { emit programEnded(); });
+    return true;
 }
 
 } // namespace vanta::ui

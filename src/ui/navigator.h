@@ -17,6 +17,9 @@
 //     boxes, switching applications) never do.
 //  4. Main screens carry the shared navigation buttons and menus (navigation_bar.h) and call
 //     endProgram() from their closeEvent: closing any main screen ends the program.
+//     A window that can hold work the user would lose (unsaved edits) implements LeaveVeto: the
+//     navigator asks it before another main screen takes its place and before the program ends,
+//     and a close of a main screen it built is refused when a veto keeps the program running.
 //  5. Timer ticks and loops that let window events run hold a ReentryGuard (core/reentry_guard.h)
 //  on
 //     loops(). endProgram() and any window close asked for inside such a loop wait until it has
@@ -50,6 +53,19 @@ public:
     virtual ~Activatable() = default;
     virtual void activated() = 0;
     virtual void deactivated() = 0;
+};
+
+// Implemented by windows that can hold work the user would lose. The window asks its user and
+// answers; false keeps things as they are.
+class LeaveVeto
+{
+public:
+    virtual ~LeaveVeto() = default;
+    // Main screen `target` is about to be shown in this window's place (`target` may name this
+    // window itself).
+    virtual bool allowLeavingFor(const QString &target) = 0;
+    // The program is about to end.
+    virtual bool allowProgramEnd() = 0;
 };
 
 // What every window gets when it is built. Everything is borrowed from the program.
@@ -97,7 +113,8 @@ public:
     // Start-up: builds and shows the first main screen (frmMain) and activates it.
     QWidget *showFirst(const QString &name);
     // Moves from the main screen `from` to main screen `name` in place (ShowFormInPlace):
-    // `from` is deactivated, the target activated. The same window: nothing happens.
+    // `from` is deactivated, the target activated. The same window: nothing happens. A `from`
+    // that is a LeaveVeto is asked first and may keep itself in front.
     void showMainScreen(QWidget *from, const QString &name);
     // Opens modal window `name` over `parent` and returns when it has closed. `parent`, when
     // Activatable, is deactivated meanwhile and activated again afterwards.
@@ -116,10 +133,12 @@ public:
     // The main screen that is shown now (null before showFirst).
     QWidget *activeMainScreen() const { return m_active; }
 
-    // Ends the program: open modal windows close, windows are deactivated and hidden, and once no
-    // guarded tick or loop runs programEnded() is emitted (the application quits on it). Running
-    // logging sessions end without further lines. Safe to call more than once.
-    void endProgram();
+    // Ends the program: every built window that is a LeaveVeto is asked first, and any refusal
+    // keeps the program running (false). Otherwise open modal windows close, windows are
+    // deactivated and hidden, and once no guarded tick or loop runs programEnded() is emitted
+    // (the application quits on it). Running logging sessions end without further lines. Safe
+    // to call more than once; true once the program is ending.
+    bool endProgram();
     bool isEnding() const { return m_ending; }
 
     core::LoopTracker &loops() { return m_loops; }
@@ -139,6 +158,11 @@ public:
 
 signals:
     void programEnded();
+
+protected:
+    // Closing a main screen the navigator built ends the program, unless a veto refuses: then
+    // the close is refused too and the window stays.
+    bool eventFilter(QObject *watched, QEvent *event) override;
 
 private:
     struct Entry
@@ -164,6 +188,7 @@ private:
     void notAvailable(const QString &name);
     void switchActive(QWidget *to);
     void runDialog(QDialog &dialog, QWidget *parent);
+    bool vetoesAllowEnd();
 
     WindowContext m_context;
     core::LoopTracker m_loops;
@@ -174,6 +199,7 @@ private:
     std::function<void()> m_stopLoggingSessions;
     bool m_inLoggingTick = false;
     bool m_ending = false;
+    bool m_askingVetoes = false; // a veto's question is open: a second end waits for it
 };
 
 } // namespace vanta::ui

@@ -1,0 +1,269 @@
+// The configuration window: controls, activation, file commands and leaving; the values are
+// ConfigModel's, the pages ConfigGroupView's.
+#include "config/frmConfig.h"
+
+#include "config/config_group_widget.h"
+#include "config/parameter_file.h"
+#include "ui/address_combo.h"
+#include "ui/controls.h"
+#include "ui/enter_as_tab.h"
+#include "ui/navigation_bar.h"
+#include "ui/run_handler.h"
+
+#include <QCloseEvent>
+#include <QComboBox>
+#include <QHBoxLayout>
+#include <QLabel>
+#include <QMenu>
+#include <QMenuBar>
+#include <QPushButton>
+#include <QStackedWidget>
+#include <QVBoxLayout>
+
+namespace vanta::config {
+
+namespace {
+
+constexpr int WindowWidth = 1140; // four ramp/soak patterns side by side
+constexpr int WindowHeight = 800;
+
+} // namespace
+
+frmConfig::frmConfig(const ui::WindowContext &context)
+    : m_app(context.app), m_ui(context.ui()), m_navigator(context.navigator), m_model(context.app)
+{
+    setObjectName(QStringLiteral("frmConfig"));
+    setWindowTitle(QStringLiteral("Configure Instrument"));
+    buildControls();
+    resize(WindowWidth, WindowHeight);
+    connect(&m_app, &core::AppState::demoModeChanged, this, &frmConfig::showDemoMode);
+    connect(cbxAddress, &QComboBox::currentTextChanged, this,
+            [this](const QString &text) { m_model.AddressText = text; });
+    Form_Load();
+}
+
+// Controls are created in the order of the window, which is their tab order.
+void frmConfig::buildControls()
+{
+    auto *central = new QWidget(this);
+    central->setObjectName(QStringLiteral("fraConfig"));
+    auto *layout = new QVBoxLayout(central);
+    layout->addWidget(ui::createNavigationButtons(this, m_navigator));
+    QLabel *lblAddress = ui::newLabel(central, "lblAddress", QStringLiteral("Address:"));
+    cbxAddress = ui::newCombo(central, "cbxAddress");
+    cbxAddress->setEditable(true);
+    cbxAddress->setMaxVisibleItems(16);
+    lblDemoMode = ui::newDemoModeMark(central);
+    lblProgress = ui::newLabel(central, "lblProgress");
+    lblAutoSendFileName = ui::newLabel(central, "lblAutoSendFileName");
+    ui::addToBox(layout, {ui::newRow({lblAddress, cbxAddress, ui::Stretch, lblAutoSendFileName,
+                                      lblProgress, lblDemoMode}),
+                          buildCommands(central)});
+    m_pageSets = new QStackedWidget(central);
+    layout->addWidget(m_pageSets, 1);
+    setCentralWidget(central);
+    ui::addFileMenu(menuBar(), this);
+    addFileCommands();
+    ui::addCommunicationsMenu(menuBar(), this, m_navigator);
+}
+
+QWidget *frmConfig::buildCommands(QWidget *parent)
+{
+    auto *row = new QWidget(parent);
+    struct Command
+    {
+        const char *name;
+        const char *caption;
+        void (frmConfig::*handler)();
+    };
+    const Command commands[] = {
+        {"cmdReadControl", "Read Configuration From an Instrument",
+         &frmConfig::cmdReadControl_Click},
+        {"cmdSaveControl", "Send Configuration To an Instrument", &frmConfig::cmdSaveControl_Click},
+        {"cmdReadFile", "Read Configuration From a File", &frmConfig::cmdReadFile_Click},
+        {"cmdSaveFile", "Save Configuration To a File", &frmConfig::cmdSaveFile_Click},
+    };
+    auto *buttons = new QHBoxLayout(row);
+    buttons->setContentsMargins(0, 0, 0, 0);
+    for (const Command &command : commands) {
+        QPushButton *button =
+            ui::newButton(row, command.name, QString::fromLatin1(command.caption));
+        button->setAutoDefault(false);
+        connect(button, &QPushButton::clicked, this, command.handler);
+        buttons->addWidget(button);
+    }
+    return row;
+}
+
+// The file commands join "E&xit" on the shared File menu.
+void frmConfig::addFileCommands()
+{
+    auto *menu = menuBar()->findChild<QMenu *>(QStringLiteral("mnuFile"));
+    auto *exit = menuBar()->findChild<QAction *>(QStringLiteral("mnuFileExit"));
+    if (menu == nullptr || exit == nullptr)
+        return;
+    auto *open = new QAction(QStringLiteral("&Read Configuration From a File..."), menu);
+    open->setObjectName(QStringLiteral("mnuFileOpen"));
+    connect(open, &QAction::triggered, this, &frmConfig::cmdReadFile_Click);
+    auto *save = new QAction(QStringLiteral("&Save Configuration To a File..."), menu);
+    save->setObjectName(QStringLiteral("mnuFileSave"));
+    connect(save, &QAction::triggered, this, &frmConfig::cmdSaveFile_Click);
+    menu->insertActions(exit, {open, save});
+    menu->insertSeparator(exit);
+}
+
+// The window's load, repeated when the controller group has changed: the model at its
+// defaults, the group's address list and its page set in front.
+void frmConfig::Form_Load()
+{
+    m_model.Load();
+    {
+        const QSignalBlocker quiet(cbxAddress);
+        ui::FillAddressList(*cbxAddress, m_model.group() == 0, /*SetDefault=*/true);
+    }
+    lblProgress->clear();
+    lblAutoSendFileName->clear();
+    m_pageSets->setCurrentWidget(&groupView());
+    showDemoMode();
+    showModel();
+}
+
+ConfigGroupView &frmConfig::groupView()
+{
+    ConfigGroupView *&view = m_groupViews[static_cast<std::size_t>(m_model.group())];
+    if (view != nullptr)
+        return *view;
+    view = new ConfigGroupView(m_model, m_model.group(), m_pageSets);
+    m_pageSets->addWidget(view);
+    connect(&view->pages(), &ConfigPages::fieldEdited, this, &frmConfig::fieldEdited);
+    connect(&view->pages(), &ConfigPages::fieldLeft, this, &frmConfig::fieldLeft);
+    connect(view, &ConfigGroupView::modelChosen, this, [this](int index) {
+        headerChosen("frmConfig.cbxModelID_Click",
+                     [this, index] { m_model.selectModel(index + 1); });
+    });
+    connect(view, &ConfigGroupView::decimalPointChosen, this, [this](int index) {
+        headerChosen("frmConfig.cbxDecimalPoint_Click",
+                     [this, index] { m_model.DecimalPointIndex = static_cast<qint16>(index); });
+    });
+    connect(view, &ConfigGroupView::inputTypeChosen, this, [this](int index) {
+        headerChosen("frmConfig.cbxInputType_Click",
+                     [this, index] { m_model.setInputTypePosition(index); });
+    });
+    connect(view, &ConfigGroupView::descriptionEdited, this, [this](const QString &text) {
+        m_model.Description = text;
+        m_model.ChangesPending = true;
+    });
+    ui::installEnterAsTab(this);
+    return *view;
+}
+
+void frmConfig::showModel()
+{
+    {
+        const QSignalBlocker quiet(cbxAddress);
+        if (cbxAddress->currentText() != m_model.AddressText)
+            cbxAddress->setEditText(m_model.AddressText);
+    }
+    groupView().show();
+}
+
+void frmConfig::showDemoMode()
+{
+    lblDemoMode->setVisible(m_app.DemoMode());
+}
+
+void frmConfig::activated()
+{
+    showDemoMode();
+    if (m_app.Config.ControllerGroup != m_model.group())
+        ui::runHandler(m_ui, "frmConfig.Form_Activate", [this] { Form_Load(); });
+}
+
+void frmConfig::fieldEdited(int reg)
+{
+    m_model.ChangesPending = true;
+    if (!m_model.affectsFormFields(reg))
+        return;
+    ui::runHandler(m_ui, "frmConfig.SetupFormFields", [this] {
+        m_model.SetupFormFields();
+        showModel();
+    });
+}
+
+void frmConfig::fieldLeft(int reg)
+{
+    ui::runHandler(m_ui, "frmConfig.txtParameter_LostFocus", [this, reg] {
+        m_model.formatShownNumber(reg);
+        showModel();
+    });
+}
+
+// A header list the user chose from: the model takes the choice and the fields follow it.
+void frmConfig::headerChosen(const char *routine, const std::function<void()> &choose)
+{
+    if (m_model.SuppressEvents())
+        return;
+    ui::runHandler(m_ui, routine, [this, &choose] {
+        m_model.ChangesPending = true;
+        choose();
+        m_model.SetupFormFields();
+        showModel();
+    });
+}
+
+void frmConfig::notAvailableYet(const QString &what)
+{
+    m_ui.MsgBox(what + QStringLiteral(" is not available yet."), core::MsgButtons::Ok,
+                core::MsgIcon::Information, QStringLiteral("Not Available"), core::MsgResult::Ok);
+}
+
+void frmConfig::cmdReadControl_Click()
+{
+    notAvailableYet(QStringLiteral("Reading a configuration from an instrument"));
+}
+
+void frmConfig::cmdSaveControl_Click()
+{
+    notAvailableYet(QStringLiteral("Sending a configuration to an instrument"));
+}
+
+void frmConfig::cmdReadFile_Click()
+{
+    ui::runHandler(m_ui, "frmConfig.cmdReadFile_Click", [this] {
+        if (AskIfDiscardChanges(m_model, m_ui) == Leaving::Stay)
+            return;
+        if (readWithDialog(m_model, m_ui) != FileCommand::Cancelled)
+            showModel();
+    });
+}
+
+void frmConfig::cmdSaveFile_Click()
+{
+    ui::runHandler(m_ui, "frmConfig.cmdSaveFile_Click",
+                   [this] { (void)saveWithDialog(m_model, m_ui); });
+}
+
+bool frmConfig::allowLeavingFor(const QString &target)
+{
+    // The graph window is only looked at; staying here asks nothing either.
+    if (target == QLatin1String("frmGraph") || target == objectName())
+        return true;
+    return AskIfDiscardChanges(m_model, m_ui) == Leaving::Proceed;
+}
+
+bool frmConfig::allowProgramEnd()
+{
+    return AskIfDiscardChanges(m_model, m_ui) == Leaving::Proceed;
+}
+
+// The navigator has asked already when it built this window; a window built by hand asks here.
+void frmConfig::closeEvent(QCloseEvent *event)
+{
+    if (!m_navigator.isEnding() && !(allowProgramEnd() && m_navigator.endProgram())) {
+        event->ignore();
+        return;
+    }
+    event->accept();
+}
+
+} // namespace vanta::config

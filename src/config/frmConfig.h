@@ -1,0 +1,71 @@
+// The configuration window: the address, the header and page set of the current controller
+// group, the file commands and the navigation of a main screen. A view of ConfigModel: the
+// model holds every value, the window copies it into its controls and the user's edits back.
+#pragma once
+
+#include "config/config_model.h"
+#include "ui/navigator.h"
+
+#include <QMainWindow>
+#include <array>
+
+class QComboBox;
+class QLabel;
+class QStackedWidget;
+
+namespace vanta::config {
+
+class ConfigGroupView;
+
+class frmConfig : public QMainWindow, public ui::Activatable, public ui::LeaveVeto
+{
+    Q_OBJECT
+
+public:
+    explicit frmConfig(const ui::WindowContext &context);
+
+    // Shows lblDemoMode and loads the window afresh when the controller group has changed.
+    void activated() override;
+    void deactivated() override {}
+    // Unsaved changes are asked about (AskIfDiscardChanges) before any main screen but the
+    // graph window takes this window's place, and before the program ends.
+    bool allowLeavingFor(const QString &target) override;
+    bool allowProgramEnd() override;
+
+    const ConfigModel &model() const { return m_model; }
+
+    void cmdReadControl_Click();
+    void cmdSaveControl_Click();
+    void cmdReadFile_Click();
+    void cmdSaveFile_Click();
+
+protected:
+    void closeEvent(QCloseEvent *event) override;
+
+private:
+    void Form_Load();
+    void buildControls();
+    QWidget *buildCommands(QWidget *parent);
+    void addFileCommands();
+    ConfigGroupView &groupView(); // the current group's, built on first use
+    void showModel();
+    void showDemoMode();
+    void fieldEdited(int reg);
+    void fieldLeft(int reg);
+    void headerChosen(const char *routine, const std::function<void()> &choose);
+    void notAvailableYet(const QString &what);
+
+    core::AppState &m_app;
+    core::Interaction &m_ui;
+    ui::Navigator &m_navigator;
+    ConfigModel m_model;
+    std::array<ConfigGroupView *, core::ControllerGroupCount> m_groupViews{};
+
+    QComboBox *cbxAddress = nullptr;
+    QLabel *lblDemoMode = nullptr;
+    QLabel *lblProgress = nullptr;
+    QLabel *lblAutoSendFileName = nullptr;
+    QStackedWidget *m_pageSets = nullptr;
+};
+
+} // namespace vanta::config
