@@ -1,6 +1,7 @@
 // Registering the windows with the navigator. Only this file knows every window's header.
 #include "app/windows.h"
 
+#include "discovery/frmCommSetup.h"
 #include "logging/logging_windows_widget.h"
 #include "monitor/frmStatus.h"
 #include "ui/frmMain.h"
@@ -18,6 +19,9 @@ ProgramWindows::ProgramWindows(ui::Navigator &navigator)
     });
     navigator.registerMainScreen(QStringLiteral("frmStatus"), [](const ui::WindowContext &context) {
         return std::make_unique<monitor::frmStatus>(context);
+    });
+    navigator.registerModal(QStringLiteral("frmCommSetup"), [](const ui::WindowContext &context) {
+        return std::make_unique<discovery::frmCommSetup>(context);
     });
     logging::registerLoggingWindows(navigator);
     navigator.setLoggingTick([this] { m_logging.tmrLogging_Timer(); });
