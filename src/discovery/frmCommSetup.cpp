@@ -143,7 +143,7 @@ QLayout *frmCommSetup::buildPortSettings()
     txtCommPort->setMaximumWidth(txtCommPort->fontMetrics().averageCharWidth() * 8);
     cbxCommDevice = ui::newCombo(this, "cbxCommDevice");
     cbxCommDevice->setSizeAdjustPolicy(QComboBox::AdjustToMinimumContentsLengthWithIcon);
-    cbxCommDevice->setMinimumContentsLength(28);
+    cbxCommDevice->setMinimumContentsLength(40);
     cmdRefreshDevices = ui::newButton(this, "cmdRefreshDevices", QStringLiteral("Sca&n"));
     cbxBaudRate = ui::newCombo(this, "cbxBaudRate");
     cbxParity = ui::newCombo(this, "cbxParity");

@@ -24,6 +24,13 @@ QString resolved(const QString &path)
     return canonical.isEmpty() ? path : canonical;
 }
 
+// Nothing for a file that exists but is no listed serial device (a pseudo-terminal, the
+// simulator's line); "(not present)" for a path that names nothing.
+QString presence(const QString &path)
+{
+    return QFileInfo::exists(path) ? QString() : QStringLiteral("  (not present)");
+}
+
 SerialDevice fromInfo(const QSerialPortInfo &info, const std::map<QString, QString> &links)
 {
     SerialDevice device;
@@ -110,7 +117,7 @@ std::vector<DeviceChoice> deviceChoices(const std::vector<SerialDevice> &devices
     const int mapped = findDevice(devices, mappedPath);
     std::vector<DeviceChoice> choices;
     choices.push_back({mapped >= 0 ? deviceLabel(devices[static_cast<size_t>(mapped)])
-                                   : mappedPath + QStringLiteral("  (not present)"),
+                                   : mappedPath + presence(mappedPath),
                        mappedPath});
     for (int index = 0; index < static_cast<int>(devices.size()); ++index) {
         if (index == mapped)

@@ -51,7 +51,8 @@ struct DeviceChoice
 };
 
 // The picker's entries for a port now mapped to `mappedPath`: first that mapping (described as
-// its device when present, else "<path>  (not present)"), then every other device present.
+// its device when it is one of `devices`, else its path, with "  (not present)" when nothing
+// exists there), then every other device of `devices`.
 std::vector<DeviceChoice> deviceChoices(const std::vector<SerialDevice> &devices,
                                         const QString &mappedPath);
 

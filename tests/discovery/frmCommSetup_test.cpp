@@ -278,7 +278,7 @@ TEST_F(CommSetupWindow, PortPickerMapsTheChosenDeviceBeforeThePortReopens)
 {
     folder.writeRaw(
         QStringLiteral("CommPorts.txt"),
-        "Ports of this bench\r\n\r\n\r\n\r\nkeep me\r\n1,/dev/pts/9\r\n2,/dev/ttyS5\r\n");
+        "Ports of this bench\r\n\r\n\r\n\r\nkeep me\r\n1,/dev/vanta-gone\r\n2,/dev/vanta-none\r\n");
     discovery::SerialDevice adapter;
     adapter.portName = QStringLiteral("ttyUSB0");
     adapter.systemLocation = QStringLiteral("/dev/ttyUSB0");
@@ -292,15 +292,15 @@ TEST_F(CommSetupWindow, PortPickerMapsTheChosenDeviceBeforeThePortReopens)
     open();
     auto *picker = control<QComboBox>("cbxCommDevice");
     ASSERT_EQ(picker->count(), 2);
-    EXPECT_EQ(picker->itemText(0), "/dev/pts/9  (not present)");
+    EXPECT_EQ(picker->itemText(0), "/dev/vanta-gone  (not present)");
     EXPECT_EQ(picker->itemText(1), "ttyUSB0  USB Serial  (/dev/serial/by-id/usb-X-if00)");
     enter("txtCommPort", QStringLiteral("2"));
-    EXPECT_EQ(picker->itemText(0), "/dev/ttyS5  (not present)");
+    EXPECT_EQ(picker->itemText(0), "/dev/vanta-none  (not present)");
 
     pick("cbxCommDevice", 1);
     click("cmdOK");
     const QStringList expected{
-        "Ports of this bench",           "", "", "", "keep me", "1,/dev/pts/9",
+        "Ports of this bench",           "", "", "", "keep me", "1,/dev/vanta-gone",
         "2,/dev/serial/by-id/usb-X-if00"};
     EXPECT_EQ(mapAtReopen, expected);
     EXPECT_EQ(fileLines(QStringLiteral("CommPorts.txt")), expected);

@@ -73,13 +73,19 @@ TEST(SerialDevices, ChoicesStartWithTheCurrentMappingThenThePresentDevices)
         QStringLiteral("ttyUSB0  FT232R USB UART  0403:6001  SN A9X1  "
                        "(/dev/serial/by-id/usb-FTDI_FT232R_A9X1-if00-port0)");
 
-    std::vector<DeviceChoice> choices = deviceChoices(list, QStringLiteral("/dev/pts/4"));
+    std::vector<DeviceChoice> choices = deviceChoices(list, QStringLiteral("/dev/vanta-gone"));
     ASSERT_EQ(choices.size(), 3u);
-    EXPECT_EQ(choices[0].label, "/dev/pts/4  (not present)");
-    EXPECT_EQ(choices[0].path, "/dev/pts/4");
+    EXPECT_EQ(choices[0].label, "/dev/vanta-gone  (not present)");
+    EXPECT_EQ(choices[0].path, "/dev/vanta-gone");
     EXPECT_EQ(choices[1].label, "ttyS0  (/dev/ttyS0)");
     EXPECT_EQ(choices[2].label, adapterLabel);
     EXPECT_EQ(choices[2].path, usbAdapter().stableLink); // kept by its stable name
+
+    // A line that exists but is no listed device (the simulator's) is shown as it is.
+    const QTemporaryDir folder;
+    const QString simulatorLine = QDir(folder.path()).filePath("vantasim.tty");
+    QFile(simulatorLine).open(QIODevice::WriteOnly);
+    EXPECT_EQ(deviceChoices(list, simulatorLine)[0].label, simulatorLine);
 
     choices = deviceChoices(list, QStringLiteral("/dev/ttyUSB0")); // mapped the old way
     ASSERT_EQ(choices.size(), 2u);
