@@ -91,6 +91,13 @@ QString existingFolder(const QString &programFolder, const QString &path, const 
     return !path.trimmed().isEmpty() && folder.isDir() ? folder.absoluteFilePath() : fallback;
 }
 
+// Puts a field's limited value in place; an unchanged text is left alone (no change signal).
+void showLimited(QLineEdit *field, const QString &limited)
+{
+    if (limited != field->text())
+        field->setText(limited);
+}
+
 QString programFilter()
 {
 #ifdef Q_OS_WIN
@@ -368,19 +375,16 @@ void frmCommSetup::markChanged()
 
 void frmCommSetup::txtCommPort_LostFocus()
 {
-    const QString limited = QString::number(limitedCommPort(txtCommPort->text()));
-    if (limited != txtCommPort->text())
-        txtCommPort->setText(limited);
+    const int port = limitedCommPort(txtCommPort->text());
+    showLimited(txtCommPort, QString::number(port));
     // Another port number maps to another device (any device chosen for the old one is dropped).
-    if (core::devicePathForPort(m_context.app.programFolder(), limited.toInt()) != m_mappedDevice)
+    if (core::devicePathForPort(m_context.app.programFolder(), port) != m_mappedDevice)
         fillDeviceList();
 }
 
 void frmCommSetup::txtPollTimeout_LostFocus()
 {
-    const QString limited = QString::number(limitedPollTimeout(txtPollTimeout->text()));
-    if (limited != txtPollTimeout->text())
-        txtPollTimeout->setText(limited);
+    showLimited(txtPollTimeout, QString::number(limitedPollTimeout(txtPollTimeout->text())));
 }
 
 void frmCommSetup::txtName_Change()
@@ -393,9 +397,7 @@ void frmCommSetup::txtName_Change()
 
 void frmCommSetup::txtName_LostFocus()
 {
-    const QString limited = limitedName(txtName->text());
-    if (limited != txtName->text())
-        txtName->setText(limited);
+    showLimited(txtName, limitedName(txtName->text()));
 }
 
 void frmCommSetup::optGlobalControllerGroup_Click()

@@ -11,7 +11,6 @@
 #include "support/settable_clock.h"
 #include "support/temp_program_folder.h"
 
-#include <QFile>
 #include <QStringList>
 
 namespace vanta::test {
@@ -76,17 +75,7 @@ struct CommSetupFixture
         return app.Config.Instruments.back();
     }
 
-    // The lines of a program-folder file as written (CR LF removed); empty when it is missing.
-    QStringList fileLines(const QString &name) const
-    {
-        QFile file(folder.filePath(name));
-        if (!file.open(QIODevice::ReadOnly))
-            return {};
-        QStringList lines = QString::fromLatin1(file.readAll()).split(QStringLiteral("\r\n"));
-        if (!lines.isEmpty() && lines.back().isEmpty())
-            lines.removeLast();
-        return lines;
-    }
+    QStringList fileLines(const QString &name) const { return folder.lines(name); }
 };
 
 } // namespace vanta::test

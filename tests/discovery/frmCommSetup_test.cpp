@@ -4,6 +4,7 @@
 
 #include "comm_setup_fixture.h"
 #include "core/system_config_file.h"
+#include "support/window_controls.h"
 
 #include <QComboBox>
 #include <QCoreApplication>
@@ -42,9 +43,7 @@ protected:
     template <typename T>
     T *control(const char *name)
     {
-        T *found = window->findChild<T *>(QString::fromLatin1(name));
-        EXPECT_NE(found, nullptr) << name;
-        return found;
+        return test::findControl<T>(*window, name);
     }
     bool enabled(const char *name) { return control<QWidget>(name)->isEnabled(); }
     bool checked(const char *name) { return control<QRadioButton>(name)->isChecked(); }
