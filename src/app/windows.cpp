@@ -2,6 +2,7 @@
 #include "app/windows.h"
 
 #include "config/frmConfig.h"
+#include "discovery/frmCommSetup.h"
 #include "logging/logging_windows_widget.h"
 #include "monitor/frmStatus.h"
 #include "ui/frmMain.h"
@@ -22,6 +23,9 @@ ProgramWindows::ProgramWindows(ui::Navigator &navigator)
     });
     navigator.registerMainScreen(QStringLiteral("frmStatus"), [](const ui::WindowContext &context) {
         return std::make_unique<monitor::frmStatus>(context);
+    });
+    navigator.registerModal(QStringLiteral("frmCommSetup"), [](const ui::WindowContext &context) {
+        return std::make_unique<discovery::frmCommSetup>(context);
     });
     logging::registerLoggingWindows(navigator);
     navigator.setLoggingTick([this] { m_logging.tmrLogging_Timer(); });

@@ -18,15 +18,18 @@ bool isMissingOrBusyPort(int errorNumber)
 
 void reportOpenFailure(CommLink &link, const core::AppError &error)
 {
-    if (!isMissingOrBusyPort(error.number)) {
+    const bool denied = error.number == core::ErrorNumber::PermissionDenied;
+    if (!denied && !isMissingOrBusyPort(error.number)) {
         core::reportAppError(link.ui, error, QStringLiteral("modVanta.InitComm"));
         return;
     }
-    const QString text =
-        QStringLiteral("The selected communications port, COM") +
-        QString::number(link.app.Config.CommPort) +
-        QStringLiteral(", either does not exist or is in use.  All functions that require "
-                       "communications to the instruments(s) will be disabled.");
+    // A port the user may not open says why and how to fix it: the line's description.
+    const QString cause = denied ? QStringLiteral(", cannot be opened: ") + error.description
+                                 : QStringLiteral(", either does not exist or is in use.");
+    const QString text = QStringLiteral("The selected communications port, COM") +
+                         QString::number(link.app.Config.CommPort) + cause +
+                         QStringLiteral("  All functions that require communications to the "
+                                        "instruments(s) will be disabled.");
     link.ui.MsgBox(text, core::MsgButtons::Ok, core::MsgIcon::Critical, QStringLiteral("InitComm"),
                    core::MsgResult::Ok);
 }

@@ -4,10 +4,13 @@
 #include "core/app_error.h"
 #include "core/comm_ports.h"
 
+#include <QFile>
 #include <QFileInfo>
 
 #ifdef Q_OS_UNIX
+#include <cerrno>
 #include <sys/ioctl.h>
+#include <unistd.h>
 #endif
 
 namespace vanta::comms {
@@ -44,6 +47,31 @@ bool isPseudoTerminal(const QString &device)
     return path.startsWith(QLatin1String("/dev/pts/"));
 }
 
+// Qt says "permission error" both for a device the user may not open and for one that another
+// program holds; only the device's own access rights tell them apart.
+bool mayOpenDevice(const QString &device)
+{
+#ifdef Q_OS_UNIX
+    return ::access(QFile::encodeName(device).constData(), R_OK | W_OK) == 0 || errno != EACCES;
+#else
+    Q_UNUSED(device);
+    return true;
+#endif
+}
+
+// What to tell a user who may not open `device`: join the group that owns it.
+QString permissionText(const QString &device)
+{
+    const QString owner = QFileInfo(device).group();
+    const bool named = !owner.isEmpty() && owner != QLatin1String("root");
+    const QString group = named ? owner : QStringLiteral("dialout");
+    return QStringLiteral("you have no permission to use ") + device +
+           QStringLiteral(".  Add your user to the group that owns the device, ") +
+           (named ? QString() : QStringLiteral("usually ")) + QLatin1Char('"') + group +
+           QStringLiteral("\" (sudo usermod -aG ") + group +
+           QStringLiteral(" $USER), then log out and in again.");
+}
+
 core::AppError openError(const QSerialPort &port, const QString &device)
 {
     using namespace core::ErrorNumber;
@@ -53,6 +81,9 @@ core::AppError openError(const QSerialPort &port, const QString &device)
     case QSerialPort::DeviceNotFoundError:
         return {InvalidPortNumber, QStringLiteral("Invalid port number") + detail};
     case QSerialPort::PermissionError:
+        if (!mayOpenDevice(device))
+            return {PermissionDenied, permissionText(device)};
+        [[fallthrough]];
     case QSerialPort::OpenError:
         return {PortAlreadyOpen, QStringLiteral("The port is in use") + detail};
     case QSerialPort::ResourceError:

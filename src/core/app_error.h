@@ -10,7 +10,7 @@ class Interaction;
 // Thrown by internal routines; window handlers and file routines catch it and report it.
 // Numbers follow the classic run-time error numbers (6 overflow, 53 file not found, 62 input past
 // end of file, 13 type mismatch, 9 subscript out of range, 75 path/file access error,
-// 8002/8010/8006/68 for serial port failures).
+// 8002/8010/8006/68 for serial port failures, 70 a device the user may not open).
 struct AppError
 {
     int number = 0;
@@ -24,6 +24,7 @@ constexpr int TypeMismatch = 13;
 constexpr int FileNotFound = 53;
 constexpr int InputPastEndOfFile = 62;
 constexpr int DeviceUnavailable = 68;
+constexpr int PermissionDenied = 70;
 constexpr int PathFileAccessError = 75;
 constexpr int InvalidPortNumber = 8002;
 constexpr int DeviceIdentifierInvalid = 8006;

@@ -8,6 +8,7 @@
 #include <QEvent>
 #include <QMetaObject>
 #include <QScopedValueRollback>
+#include <QScreen>
 #include <QWidget>
 #include <algorithm>
 
@@ -46,12 +47,26 @@ LeaveVeto *asLeaveVeto(QWidget *window)
     return dynamic_cast<LeaveVeto *>(window);
 }
 
+// `start`..`start + length` moved inside `low`..`high` as far as it fits; the low edge first, so
+// a window larger than the screen keeps its title bar in reach.
+int keptInside(int start, int length, int low, int high)
+{
+    return std::max(low, std::min(start, high - length + 1));
+}
+
 void centreOver(QWidget &window, const QWidget *parent)
 {
     if (parent == nullptr || !parent->isVisible())
         return;
     window.adjustSize();
-    window.move(parent->frameGeometry().center() - window.rect().center());
+    QPoint topLeft = parent->frameGeometry().center() - window.rect().center();
+    // A window larger than its parent must not leave the screen at the top or the left.
+    if (const QScreen *screen = parent->screen()) {
+        const QRect available = screen->availableGeometry();
+        topLeft.setX(keptInside(topLeft.x(), window.width(), available.left(), available.right()));
+        topLeft.setY(keptInside(topLeft.y(), window.height(), available.top(), available.bottom()));
+    }
+    window.move(topLeft);
 }
 
 // Windows may add controls after they are built, so the names are copied at every showing.

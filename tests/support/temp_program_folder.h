@@ -5,6 +5,7 @@
 #include <QDir>
 #include <QFile>
 #include <QString>
+#include <QStringList>
 #include <QTemporaryDir>
 
 namespace vanta::test {
@@ -30,6 +31,17 @@ public:
                            body);
     }
     void remove(const QString &name) const { QFile::remove(filePath(name)); }
+    // The lines of a file as written, CR LF removed; empty when it is missing.
+    QStringList lines(const QString &name) const
+    {
+        QFile file(filePath(name));
+        if (!file.open(QIODevice::ReadOnly))
+            return {};
+        QStringList lines = QString::fromLatin1(file.readAll()).split(QStringLiteral("\r\n"));
+        if (!lines.isEmpty() && lines.back().isEmpty())
+            lines.removeLast();
+        return lines;
+    }
 
 private:
     QTemporaryDir m_dir;
