@@ -1,6 +1,8 @@
 // Registering the windows with the navigator. Only this file knows every window's header.
 #include "app/windows.h"
 
+#include "logging/frmGraph.h"
+#include "logging/frmGraphCfg.h"
 #include "logging/logging_windows_widget.h"
 #include "monitor/frmStatus.h"
 #include "ui/frmMain.h"
@@ -18,6 +20,15 @@ ProgramWindows::ProgramWindows(ui::Navigator &navigator)
     });
     navigator.registerMainScreen(QStringLiteral("frmStatus"), [](const ui::WindowContext &context) {
         return std::make_unique<monitor::frmStatus>(context);
+    });
+    // The graph window and its "Graph Setup" dialog share the settings the dialog edits.
+    auto graphSetup = std::make_shared<logging::GraphSetupExchange>();
+    navigator.registerMainScreen(
+        QStringLiteral("frmGraph"), [graphSetup](const ui::WindowContext &context) {
+            return std::make_unique<logging::frmGraph>(context, graphSetup);
+        });
+    navigator.registerModal(QStringLiteral("frmGraphCfg"), [graphSetup](const ui::WindowContext &) {
+        return std::make_unique<logging::frmGraphCfg>(*graphSetup);
     });
     logging::registerLoggingWindows(navigator);
     navigator.setLoggingTick([this] { m_logging.tmrLogging_Timer(); });

@@ -1,0 +1,296 @@
+// The trend chart's drawing, mouse gestures, printing and export.
+#include "logging/trend_plot_widget.h"
+
+#include <QMouseEvent>
+#include <QPrinter>
+#include <QWheelEvent>
+#include <algorithm>
+#include <cmath>
+
+namespace vanta::logging {
+
+namespace {
+
+constexpr double WheelStep = 0.85; // range kept by one notch of the wheel towards the user
+constexpr int PrintWidth = 1000;   // the chart's width on paper, in the plot's own pixels
+
+const std::array<QColor, TrendPlot::MaxPens> PenColours{
+    QColor(0, 0, 255),   QColor(220, 0, 0),   QColor(0, 150, 0),   QColor(200, 0, 200),
+    QColor(0, 160, 170), QColor(255, 130, 0), QColor(130, 80, 30), QColor(110, 50, 190),
+    QColor(120, 130, 0), QColor(0, 0, 0)};
+
+const std::array<Qt::PenStyle, 5> MonoStyles{Qt::SolidLine, Qt::DashLine, Qt::DotLine,
+                                             Qt::DashDotLine, Qt::DashDotDotLine};
+
+QPen penLine(int pen, PrintColours colours)
+{
+    if (colours == PrintColours::Colour)
+        return QPen(PenColours[static_cast<size_t>(pen) % PenColours.size()], 1.5);
+    // Ten pens: five dash patterns, thin then thick.
+    QPen line(Qt::black, pen < 5 ? 1.0 : 2.5);
+    line.setStyle(MonoStyles[static_cast<size_t>(pen) % MonoStyles.size()]);
+    return line;
+}
+
+QCPRange visibleRange(const AxisScale &scale)
+{
+    if (scale.maximum > scale.minimum)
+        return {scale.minimum, scale.maximum};
+    return {scale.minimum - 0.5, scale.minimum + 0.5};
+}
+
+} // namespace
+
+TrendPlot::TrendPlot(QWidget *parent) : QCustomPlot(parent)
+{
+    setObjectName(QStringLiteral("gphGraph"));
+    setPlottingHint(QCP::phFastPolylines, true);
+    legend->setVisible(true);
+    legend->setSelectableParts(QCPLegend::spNone);
+    axisRect()->insetLayout()->setInsetAlignment(0, Qt::AlignTop | Qt::AlignRight);
+    for (size_t which = 0; which < m_cursorLines.size(); ++which) {
+        auto *line = new QCPItemStraightLine(this);
+        line->setPen(QPen(Qt::darkGray, 1, which == 0 ? Qt::DashLine : Qt::DashDotLine));
+        line->point1->setTypeY(QCPItemPosition::ptAxisRectRatio);
+        line->point2->setTypeY(QCPItemPosition::ptAxisRectRatio);
+        line->setVisible(false);
+        m_cursorLines[which] = line;
+    }
+    connect(this, &QCustomPlot::legendClick, this,
+            [this](QCPLegend *, QCPAbstractLegendItem *item, QMouseEvent *) { togglePen(item); });
+}
+
+void TrendPlot::setPens(const QStringList &legends)
+{
+    const int wanted = std::min(static_cast<int>(legends.size()), MaxPens);
+    while (graphCount() > wanted)
+        removeGraph(graphCount() - 1);
+    while (graphCount() < wanted)
+        addGraph();
+    for (int pen = 0; pen < wanted; ++pen) {
+        graph(pen)->setName(legends[pen]);
+        showPenState(pen);
+    }
+    applyPens(PrintColours::Colour);
+}
+
+void TrendPlot::setAxes(const AxisScale &x, const AxisScale &y)
+{
+    xAxis->setRange(visibleRange(x));
+    yAxis->setRange(visibleRange(y));
+}
+
+void TrendPlot::setBottomTitle(const QString &title)
+{
+    xAxis->setLabel(title);
+}
+
+void TrendPlot::setTicks(const TickSetup &ticks)
+{
+    if (ticks.XTicks)
+        xAxis->ticker()->setTickCount(*ticks.XTicks);
+    if (ticks.YTicks)
+        yAxis->ticker()->setTickCount(*ticks.YTicks);
+    // 1 horizontal lines (across the Y axis), 2 vertical lines (across the X axis), 3 both.
+    yAxis->grid()->setVisible((ticks.GridStyle & 1) != 0);
+    xAxis->grid()->setVisible((ticks.GridStyle & 2) != 0);
+}
+
+void TrendPlot::setSymbols(bool shown)
+{
+    m_symbols = shown;
+    applyPens(PrintColours::Colour);
+}
+
+void TrendPlot::drawChart(const ChartBuffer &chart)
+{
+    const PointRange range = chart.pointsBetween(xAxis->range().lower, xAxis->range().upper);
+    std::vector<PenSamples> pens;
+    for (int pen = 0; pen < chart.penCount(); ++pen)
+        pens.push_back(chart.samples(pen, range));
+    drawLines(pens);
+    replot(rpQueuedReplot);
+}
+
+void TrendPlot::drawLines(const std::vector<PenSamples> &pens)
+{
+    const PlotColumns plot{xAxis->range().lower, xAxis->range().upper,
+                           std::max(axisRect()->width(), 1)};
+    for (int pen = 0; pen < graphCount(); ++pen) {
+        m_lineData.clear();
+        if (static_cast<size_t>(pen) < pens.size()) {
+            decimateLine(pens[static_cast<size_t>(pen)], plot, m_points);
+            m_lineData.reserve(static_cast<int>(m_points.size()));
+            for (const PlotPoint &point : m_points)
+                m_lineData.append(QCPGraphData(point.x, point.y));
+        }
+        graph(pen)->data()->set(m_lineData, /*alreadySorted=*/true);
+    }
+}
+
+bool TrendPlot::isPenHidden(int pen) const
+{
+    return pen >= 0 && pen < MaxPens && m_hidden[static_cast<size_t>(pen)];
+}
+
+void TrendPlot::setPenHidden(int pen, bool hidden)
+{
+    if (pen < 0 || pen >= MaxPens)
+        return;
+    m_hidden[static_cast<size_t>(pen)] = hidden;
+    if (pen < graphCount())
+        showPenState(pen);
+    replot(rpQueuedReplot);
+}
+
+void TrendPlot::togglePen(QCPAbstractLegendItem *item)
+{
+    auto *penItem = qobject_cast<QCPPlottableLegendItem *>(item);
+    if (penItem == nullptr)
+        return;
+    for (int pen = 0; pen < graphCount(); ++pen) {
+        if (graph(pen) == penItem->plottable())
+            setPenHidden(pen, !isPenHidden(pen));
+    }
+}
+
+// A hidden pen keeps its legend entry, greyed, so it can be shown again.
+void TrendPlot::showPenState(int pen)
+{
+    const bool hidden = isPenHidden(pen);
+    graph(pen)->setVisible(!hidden);
+    if (QCPPlottableLegendItem *item = legend->itemWithPlottable(graph(pen)))
+        item->setTextColor(hidden ? Qt::gray : Qt::black);
+}
+
+void TrendPlot::applyPens(PrintColours colours)
+{
+    const QCPScatterStyle symbol(m_symbols ? QCPScatterStyle::ssDisc : QCPScatterStyle::ssNone, 4);
+    for (int pen = 0; pen < graphCount(); ++pen) {
+        graph(pen)->setPen(penLine(pen, colours));
+        graph(pen)->setScatterStyle(symbol);
+    }
+}
+
+void TrendPlot::placeCursor(double x)
+{
+    if (!std::isfinite(x))
+        return;
+    size_t which = 0;
+    if (m_cursors[0] && !m_cursors[1])
+        which = 1;
+    else if (m_cursors[0] && m_cursors[1])
+        which = std::fabs(*m_cursors[1] - x) < std::fabs(*m_cursors[0] - x) ? 1 : 0;
+    m_cursors[which] = x;
+    showCursors();
+    emit cursorsChanged();
+}
+
+void TrendPlot::clearCursors()
+{
+    if (!m_cursors[0] && !m_cursors[1])
+        return;
+    m_cursors = {};
+    showCursors();
+    emit cursorsChanged();
+}
+
+void TrendPlot::showCursors()
+{
+    for (size_t which = 0; which < m_cursors.size(); ++which) {
+        QCPItemStraightLine *line = m_cursorLines[which];
+        line->setVisible(m_cursors[which].has_value());
+        if (!m_cursors[which])
+            continue;
+        line->point1->setCoords(*m_cursors[which], 0);
+        line->point2->setCoords(*m_cursors[which], 1);
+    }
+    replot(rpQueuedReplot);
+}
+
+void TrendPlot::printTo(QPrinter &printer, PrintColours colours)
+{
+    QCPPainter painter(&printer);
+    const QRectF page = printer.pageLayout().paintRectPixels(printer.resolution());
+    const double scale = page.width() / PrintWidth;
+    const int height = static_cast<int>(page.height() / scale);
+    painter.setMode(QCPPainter::pmVectorized);
+    painter.setMode(QCPPainter::pmNoCaching);
+    painter.scale(scale, scale);
+    applyPens(colours);
+    toPainter(&painter, PrintWidth, height);
+    applyPens(PrintColours::Colour);
+}
+
+bool TrendPlot::exportImage(const QString &path)
+{
+    if (path.endsWith(QStringLiteral(".pdf"), Qt::CaseInsensitive))
+        return savePdf(path);
+    return savePng(path);
+}
+
+bool TrendPlot::isOnLegend(const QPointF &position) const
+{
+    return legend->visible() && legend->outerRect().contains(position.toPoint());
+}
+
+void TrendPlot::mousePressEvent(QMouseEvent *event)
+{
+    const QPointF position = event->position();
+    const bool inChart = axisRect()->rect().contains(position.toPoint());
+    if (event->button() == Qt::LeftButton && inChart && !isOnLegend(position)) {
+        if (event->modifiers() & Qt::ControlModifier) {
+            placeCursor(xAxis->pixelToCoord(position.x()));
+            event->accept();
+            return;
+        }
+        m_dragging = true;
+        m_dragStart = position;
+        m_dragX = xAxis->range();
+        m_dragY = yAxis->range();
+    }
+    QCustomPlot::mousePressEvent(event);
+}
+
+// The range moves with the pointer from where the drag began, so rounding to the scroll bars'
+// whole percents never adds up.
+void TrendPlot::mouseMoveEvent(QMouseEvent *event)
+{
+    if (m_dragging) {
+        const QPointF moved = event->position() - m_dragStart;
+        const double dx = -moved.x() / std::max(axisRect()->width(), 1) * m_dragX.size();
+        const double dy = moved.y() / std::max(axisRect()->height(), 1) * m_dragY.size();
+        emit rangeRequested(Qt::Horizontal, RangeGesture::Pan, m_dragX.lower + dx,
+                            m_dragX.upper + dx);
+        emit rangeRequested(Qt::Vertical, RangeGesture::Pan, m_dragY.lower + dy,
+                            m_dragY.upper + dy);
+    }
+    QCustomPlot::mouseMoveEvent(event);
+}
+
+void TrendPlot::mouseReleaseEvent(QMouseEvent *event)
+{
+    m_dragging = false;
+    QCustomPlot::mouseReleaseEvent(event);
+}
+
+void TrendPlot::wheelEvent(QWheelEvent *event)
+{
+    const QPoint delta = event->angleDelta();
+    const double notches = (delta.y() != 0 ? delta.y() : delta.x()) / 120.0; // Shift may turn it
+    if (notches == 0) {
+        event->ignore();
+        return;
+    }
+    const bool vertical = (event->modifiers() & Qt::ShiftModifier) != 0;
+    QCPAxis *axis = vertical ? yAxis : xAxis;
+    const double anchor =
+        axis->pixelToCoord(vertical ? event->position().y() : event->position().x());
+    const Extent zoomed = zoomedRange({axis->range().lower, axis->range().upper}, anchor,
+                                      std::pow(WheelStep, notches));
+    emit rangeRequested(vertical ? Qt::Vertical : Qt::Horizontal, RangeGesture::Zoom,
+                        zoomed.minimum, zoomed.maximum);
+    event->accept();
+}
+
+} // namespace vanta::logging
