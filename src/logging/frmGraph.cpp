@@ -117,6 +117,7 @@ frmGraph::frmGraph(const ui::WindowContext &context, std::shared_ptr<GraphSetupE
     setObjectName(QStringLiteral("frmGraph"));
     setWindowTitle(QStringLiteral("Real Time Graph"));
     buildControls();
+    resize(1240, 940);
     buildTimers();
     connectHandlers();
     ui::installEnterAsTab(this);
@@ -310,14 +311,21 @@ void frmGraph::buildTimers()
     tmrGraphRefresh = new QTimer(this);
     tmrGraphRefresh->setObjectName(QStringLiteral("tmrGraphRefresh"));
     tmrGraphRefresh->setInterval(RefreshIntervalMs);
-    connect(tmrGraphSampling, &QTimer::timeout, this, [this] {
-        m_graph.tmrGraphSampling_Timer();
-        showFields();
-    });
-    connect(tmrGraphRefresh, &QTimer::timeout, this, [this] {
-        handle("frmGraph.tmrGraphRefresh_Timer",
-               [this] { m_graph.tmrGraphRefresh_Timer(isVisible()); });
-    });
+    connect(tmrGraphSampling, &QTimer::timeout, this, &frmGraph::tmrGraphSampling_Timer);
+    connect(tmrGraphRefresh, &QTimer::timeout, this, &frmGraph::tmrGraphRefresh_Timer);
+}
+
+// The engine guards and reports its own tick.
+void frmGraph::tmrGraphSampling_Timer()
+{
+    m_graph.tmrGraphSampling_Timer();
+    showFields();
+}
+
+void frmGraph::tmrGraphRefresh_Timer()
+{
+    handle("frmGraph.tmrGraphRefresh_Timer",
+           [this] { m_graph.tmrGraphRefresh_Timer(isVisible()); });
 }
 
 void frmGraph::connectHandlers()

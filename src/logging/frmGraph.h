@@ -39,6 +39,11 @@ public:
     // Writes Graph.val when a setting changed.
     void deactivated() override;
 
+    // One tick of each timer: tmrGraphSampling (50 ms) and tmrGraphRefresh (250 ms), both
+    // running from a start of sampling until it stops.
+    void tmrGraphSampling_Timer();
+    void tmrGraphRefresh_Timer();
+
     const TrendGraph &graph() const { return m_graph; }
     TrendPlot *plot() const { return gphGraph; }
 

@@ -32,11 +32,14 @@ QPen penLine(int pen, PrintColours colours)
     return line;
 }
 
-QCPRange visibleRange(const AxisScale &scale)
+constexpr double AutomaticYMargin = 0.05; // of the data's height, so no line runs on a border
+
+QCPRange visibleRange(const AxisScale &scale, double margin = 0)
 {
-    if (scale.maximum > scale.minimum)
-        return {scale.minimum, scale.maximum};
-    return {scale.minimum - 0.5, scale.minimum + 0.5};
+    if (!(scale.maximum > scale.minimum))
+        return {scale.minimum - 0.5, scale.minimum + 0.5};
+    const double pad = scale.automatic ? (scale.maximum - scale.minimum) * margin : 0;
+    return {scale.minimum - pad, scale.maximum + pad};
 }
 
 } // namespace
@@ -45,9 +48,14 @@ TrendPlot::TrendPlot(QWidget *parent) : QCustomPlot(parent)
 {
     setObjectName(QStringLiteral("gphGraph"));
     setPlottingHint(QCP::phFastPolylines, true);
+    // The legend sits in a row of its own above the chart, where it hides no line.
     legend->setVisible(true);
     legend->setSelectableParts(QCPLegend::spNone);
-    axisRect()->insetLayout()->setInsetAlignment(0, Qt::AlignTop | Qt::AlignRight);
+    legend->setFillOrder(QCPLayoutGrid::foColumnsFirst);
+    legend->setBorderPen(Qt::NoPen);
+    plotLayout()->insertRow(0);
+    plotLayout()->addElement(0, 0, legend);
+    plotLayout()->setRowStretchFactor(0, 0.001);
     for (size_t which = 0; which < m_cursorLines.size(); ++which) {
         auto *line = new QCPItemStraightLine(this);
         line->setPen(QPen(Qt::darkGray, 1, which == 0 ? Qt::DashLine : Qt::DashDotLine));
@@ -77,7 +85,7 @@ void TrendPlot::setPens(const QStringList &legends)
 void TrendPlot::setAxes(const AxisScale &x, const AxisScale &y)
 {
     xAxis->setRange(visibleRange(x));
-    yAxis->setRange(visibleRange(y));
+    yAxis->setRange(visibleRange(y, AutomaticYMargin));
 }
 
 void TrendPlot::setBottomTitle(const QString &title)
