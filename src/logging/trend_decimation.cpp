@@ -5,6 +5,11 @@
 #include <array>
 #include <cmath>
 #include <limits>
+#include <utility>
+
+#ifdef __SSE2__
+#include <emmintrin.h>
+#endif
 
 namespace vanta::logging {
 
@@ -30,6 +35,23 @@ void keepEvery(const PenSamples &samples, std::vector<PlotPoint> &out)
         addSample(out, samples, index);
 }
 
+// The first position of [at, end) not below `edge`, galloping from `at`: the edges come in
+// order and close together, so this reads a few neighbouring positions where halving the whole
+// rest of a large buffer would miss the cache at every step.
+const double *firstNotBelow(const double *at, const double *end, double edge)
+{
+    if (at == end || !(*at < edge))
+        return at;
+    const double *low = at; // below the edge
+    size_t step = 1;
+    while (static_cast<size_t>(end - low) > step && low[step] < edge) {
+        low += step;
+        step *= 2;
+    }
+    const double *high = static_cast<size_t>(end - low) > step ? low + step : end;
+    return std::lower_bound(low + 1, high, edge);
+}
+
 // Where each bucket of samples starts: bucket 0 lies before the range, buckets 1..columns are
 // the pixel columns, the last one lies at and beyond the range's end. Bounds[k + 1] ends bucket k.
 std::vector<int> bucketBounds(const PenSamples &samples, const PlotColumns &plot)
@@ -41,7 +63,7 @@ std::vector<int> bucketBounds(const PenSamples &samples, const PlotColumns &plot
     const double *const end = samples.x + samples.count;
     const double *at = samples.x;
     for (int edge = 0; edge <= plot.columns; ++edge) {
-        at = std::lower_bound(at, end, plot.from + edge * width);
+        at = firstNotBelow(at, end, plot.from + edge * width);
         bounds.push_back(static_cast<int>(at - samples.x));
     }
     bounds.push_back(samples.count);
@@ -56,38 +78,90 @@ bool hasMissing(const quint8 *missing, int begin, int end)
     return any != 0;
 }
 
-// The indices of a bucket's lowest and highest sample and its first missing one (-1: none).
-struct BucketPicks
-{
-    int lowest = -1;
-    int highest = -1;
-    int firstMissing = -1;
-};
-
-// Without missing samples: the extremes' values first (a loop without branches), then the first
-// sample at either of them, so the common case reads the values about twice.
-BucketPicks picksOfWhole(const float *value, int begin, int end)
+// The lowest and highest of value[begin, end): sixteen samples a step in vector registers where
+// the processor has them. These loops are where a redraw of a large buffer spends its time.
+std::pair<float, float> extremesOf(const float *value, int begin, int end)
 {
     float lowest = value[begin];
     float highest = value[begin];
-    for (int index = begin + 1; index < end; ++index) {
+    int index = begin;
+#ifdef __SSE2__
+    if (end - begin >= 16) {
+        __m128 low[4]; // a std::array would drop the type's alignment attribute
+        __m128 high[4];
+        for (int k = 0; k < 4; ++k)
+            low[k] = high[k] = _mm_loadu_ps(value + begin + 4 * k);
+        for (index = begin + 16; index + 16 <= end; index += 16) {
+            for (int k = 0; k < 4; ++k) {
+                const __m128 step = _mm_loadu_ps(value + index + 4 * k);
+                low[k] = _mm_min_ps(low[k], step);
+                high[k] = _mm_max_ps(high[k], step);
+            }
+        }
+        alignas(16) std::array<float, 4> lows{};
+        alignas(16) std::array<float, 4> highs{};
+        _mm_store_ps(lows.data(),
+                     _mm_min_ps(_mm_min_ps(low[0], low[1]), _mm_min_ps(low[2], low[3])));
+        _mm_store_ps(highs.data(),
+                     _mm_max_ps(_mm_max_ps(high[0], high[1]), _mm_max_ps(high[2], high[3])));
+        lowest = *std::min_element(lows.begin(), lows.end());
+        highest = *std::max_element(highs.begin(), highs.end());
+    }
+#endif
+    for (; index < end; ++index) {
         lowest = std::min(lowest, value[index]);
         highest = std::max(highest, value[index]);
     }
-    // A NaN value matches nothing: the bucket's first sample stands in.
-    const auto first = [value, end](int from, float target) {
-        const float *found = std::find(value + from, value + end, target);
-        return found == value + end ? from : static_cast<int>(found - value);
-    };
-    BucketPicks picks;
-    picks.lowest = first(begin, lowest);
-    picks.highest = first(begin, highest);
+    return {lowest, highest};
+}
+
+// The first index in [begin, end) whose value is `a` or `b`; end when there is none.
+int firstOf(const float *value, int begin, int end, float a, float b)
+{
+    int index = begin;
+#ifdef __SSE2__
+    const __m128 wantA = _mm_set1_ps(a);
+    const __m128 wantB = _mm_set1_ps(b);
+    for (; index + 8 <= end; index += 8) {
+        const __m128 first = _mm_loadu_ps(value + index);
+        const __m128 second = _mm_loadu_ps(value + index + 4);
+        const __m128 hits =
+            _mm_or_ps(_mm_or_ps(_mm_cmpeq_ps(first, wantA), _mm_cmpeq_ps(first, wantB)),
+                      _mm_or_ps(_mm_cmpeq_ps(second, wantA), _mm_cmpeq_ps(second, wantB)));
+        if (_mm_movemask_ps(hits) != 0)
+            break; // the scalar loop finds which of the eight
+    }
+#endif
+    for (; index < end; ++index) {
+        if (value[index] == a || value[index] == b)
+            return index;
+    }
+    return end;
+}
+
+// Without missing samples: the extremes' values first, then where they lie. A NaN value matches
+// nothing: the bucket's first sample stands in.
+ExtremePicks picksOfWhole(const float *value, int begin, int end)
+{
+    const auto [lowest, highest] = extremesOf(value, begin, end);
+    ExtremePicks picks;
+    const int first = firstOf(value, begin, end, lowest, highest);
+    if (first == end) {
+        picks.lowest = picks.highest = begin;
+        return picks;
+    }
+    const bool lowestFirst = value[first] == lowest;
+    const float other = lowestFirst ? highest : lowest;
+    const int found = firstOf(value, first, end, other, other);
+    const int second = found == end ? first : found;
+    picks.lowest = lowestFirst ? first : second;
+    picks.highest = lowestFirst ? second : first;
     return picks;
 }
 
-BucketPicks picksOfBroken(const PenSamples &samples, int begin, int end)
+ExtremePicks picksOfBroken(const PenSamples &samples, int begin, int end)
 {
-    BucketPicks picks;
+    ExtremePicks picks;
     for (int index = begin; index < end; ++index) {
         if (samples.missing[index]) {
             if (picks.firstMissing < 0)
@@ -103,13 +177,40 @@ BucketPicks picksOfBroken(const PenSamples &samples, int begin, int end)
     return picks;
 }
 
-void addBucket(const PenSamples &samples, int begin, int end, std::vector<PlotPoint> &out)
+ExtremePicks scanPicks(const PenSamples &samples, int begin, int end)
 {
     if (begin >= end)
-        return;
-    const BucketPicks picks = hasMissing(samples.missing, begin, end)
-                                  ? picksOfBroken(samples, begin, end)
-                                  : picksOfWhole(samples.value, begin, end);
+        return {};
+    ExtremePicks picks = hasMissing(samples.missing, begin, end)
+                             ? picksOfBroken(samples, begin, end)
+                             : picksOfWhole(samples.value, begin, end);
+    if (picks.lowest >= 0) {
+        picks.lowestValue = samples.value[picks.lowest];
+        picks.highestValue = samples.value[picks.highest];
+    }
+    return picks;
+}
+
+// The picks of two stretches, `later` after `earlier`: on equal values the earlier sample wins.
+// The values travel with the picks, so merging never reads the samples.
+ExtremePicks merged(const ExtremePicks &earlier, const ExtremePicks &later)
+{
+    ExtremePicks picks = earlier;
+    if (later.lowest >= 0 && (picks.lowest < 0 || later.lowestValue < picks.lowestValue)) {
+        picks.lowest = later.lowest;
+        picks.lowestValue = later.lowestValue;
+    }
+    if (later.highest >= 0 && (picks.highest < 0 || later.highestValue > picks.highestValue)) {
+        picks.highest = later.highest;
+        picks.highestValue = later.highestValue;
+    }
+    if (picks.firstMissing < 0)
+        picks.firstMissing = later.firstMissing;
+    return picks;
+}
+
+void addBucket(const PenSamples &samples, const ExtremePicks &picks, std::vector<PlotPoint> &out)
+{
     std::array<int, 3> order{picks.lowest, picks.highest, picks.firstMissing};
     std::sort(order.begin(), order.end());
     int last = -1;
@@ -122,20 +223,104 @@ void addBucket(const PenSamples &samples, int begin, int end, std::vector<PlotPo
 
 } // namespace
 
-void decimateLine(const PenSamples &samples, const PlotColumns &plot, std::vector<PlotPoint> &out)
+LineSummary::LineSummary(const PenSamples &samples) : m_samples(samples)
+{
+    std::vector<ExtremePicks> blocks;
+    for (int begin = 0; begin < samples.count; begin += Fanout)
+        blocks.push_back(scanPicks(samples, begin, std::min(begin + Fanout, samples.count)));
+    int blockSize = Fanout;
+    while (blocks.size() >= static_cast<size_t>(Fanout)) {
+        std::vector<ExtremePicks> wider;
+        for (size_t first = 0; first < blocks.size(); first += Fanout) {
+            ExtremePicks picks;
+            for (size_t block = first; block < std::min(first + Fanout, blocks.size()); ++block)
+                picks = merged(picks, blocks[block]);
+            wider.push_back(picks);
+        }
+        m_levels.push_back({blockSize, std::move(blocks)});
+        blocks = std::move(wider);
+        blockSize *= Fanout;
+    }
+    m_levels.push_back({blockSize, std::move(blocks)});
+}
+
+bool LineSummary::describes(const PenSamples &samples) const
+{
+    return samples.x == m_samples.x && samples.value == m_samples.value &&
+           samples.missing == m_samples.missing && samples.count == m_samples.count;
+}
+
+ExtremePicks LineSummary::picks(const PenSamples &samples, int begin, int end) const
+{
+    return picksAt(samples, begin, end, static_cast<int>(m_levels.size()) - 1);
+}
+
+// Whole blocks of this level in the middle, the ends from the levels below.
+ExtremePicks LineSummary::picksAt(const PenSamples &samples, int begin, int end, int level) const
+{
+    if (level < 0)
+        return scanPicks(samples, begin, end);
+    const Level &blocks = m_levels[static_cast<size_t>(level)];
+    const int firstBlock = (begin + blocks.blockSize - 1) / blocks.blockSize;
+    const int endBlock = end / blocks.blockSize;
+    if (firstBlock >= endBlock)
+        return picksAt(samples, begin, end, level - 1);
+    ExtremePicks picks = picksAt(samples, begin, firstBlock * blocks.blockSize, level - 1);
+    for (int block = firstBlock; block < endBlock; ++block)
+        picks = merged(picks, blocks.picks[static_cast<size_t>(block)]);
+    return merged(picks, picksAt(samples, endBlock * blocks.blockSize, end, level - 1));
+}
+
+void LineThinner::forget()
+{
+    m_x = nullptr;
+    m_count = -1;
+}
+
+const std::vector<int> &LineThinner::boundsFor(const PenSamples &samples, const PlotColumns &plot)
+{
+    const bool same = samples.x == m_x && samples.count == m_count && plot.from == m_plot.from &&
+                      plot.to == m_plot.to && plot.columns == m_plot.columns;
+    if (!same) {
+        m_bounds = bucketBounds(samples, plot);
+        m_x = samples.x;
+        m_count = samples.count;
+        m_plot = plot;
+    }
+    return m_bounds;
+}
+
+// All the picks first, then the points: the X positions of the picks are far apart in a large
+// buffer, and reading them in a loop of their own lets the processor fetch several at once.
+void LineThinner::thin(const PenSamples &samples, const PlotColumns &plot,
+                       std::vector<PlotPoint> &out, const LineSummary *summary)
 {
     out.clear();
     const bool thin = plot.columns > 0 && plot.to > plot.from &&
-                      samples.count > 2 * static_cast<qint64>(plot.columns) &&
-                      std::is_sorted(samples.x, samples.x + samples.count);
+                      samples.count > 2 * static_cast<qint64>(plot.columns) && samples.xRising;
     if (!thin) {
         keepEvery(samples, out);
         return;
     }
-    out.reserve(3 * static_cast<size_t>(plot.columns) + 6);
-    const std::vector<int> bounds = bucketBounds(samples, plot);
-    for (size_t bucket = 0; bucket + 1 < bounds.size(); ++bucket)
-        addBucket(samples, bounds[bucket], bounds[bucket + 1], out);
+    if (summary && !summary->describes(samples))
+        summary = nullptr;
+    const std::vector<int> &bounds = boundsFor(samples, plot);
+    m_picks.clear();
+    for (size_t bucket = 0; bucket + 1 < bounds.size(); ++bucket) {
+        const int begin = bounds[bucket];
+        const int end = bounds[bucket + 1];
+        m_picks.push_back(summary ? summary->picks(samples, begin, end)
+                                  : scanPicks(samples, begin, end));
+    }
+    out.reserve(3 * m_picks.size());
+    for (const ExtremePicks &picks : m_picks)
+        addBucket(samples, picks, out);
+}
+
+void decimateLine(const PenSamples &samples, const PlotColumns &plot, std::vector<PlotPoint> &out,
+                  const LineSummary *summary)
+{
+    LineThinner().thin(samples, plot, out, summary);
 }
 
 } // namespace vanta::logging

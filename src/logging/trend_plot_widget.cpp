@@ -22,10 +22,19 @@ const std::array<QColor, TrendPlot::MaxPens> PenColours{
 const std::array<Qt::PenStyle, 5> MonoStyles{Qt::SolidLine, Qt::DashLine, Qt::DotLine,
                                              Qt::DashDotLine, Qt::DashDotDotLine};
 
-QPen penLine(int pen, PrintColours colours)
+// On screen lines are cosmetic, one pixel wide: the raster engine draws those directly, where
+// wider lines go through its stroker at several times the cost. On paper a pixel of the plot is
+// far larger than one of the printer.
+QPen penLine(int pen, PrintColours colours, Medium medium)
 {
+    const QColor colour = PenColours[static_cast<size_t>(pen) % PenColours.size()];
+    if (colours == PrintColours::Colour && medium == Medium::Screen) {
+        QPen line(colour, 1.0);
+        line.setCosmetic(true);
+        return line;
+    }
     if (colours == PrintColours::Colour)
-        return QPen(PenColours[static_cast<size_t>(pen) % PenColours.size()], 1.5);
+        return QPen(colour, 1.5);
     // Ten pens: five dash patterns, thin then thick.
     QPen line(Qt::black, pen < 5 ? 1.0 : 2.5);
     line.setStyle(MonoStyles[static_cast<size_t>(pen) % MonoStyles.size()]);
@@ -74,12 +83,12 @@ void TrendPlot::setPens(const QStringList &legends)
     while (graphCount() > wanted)
         removeGraph(graphCount() - 1);
     while (graphCount() < wanted)
-        addGraph();
+        addGraph()->setAdaptiveSampling(false); // the lines come thinned
     for (int pen = 0; pen < wanted; ++pen) {
         graph(pen)->setName(legends[pen]);
         showPenState(pen);
     }
-    applyPens(PrintColours::Colour);
+    applyPens(PrintColours::Colour, Medium::Screen);
 }
 
 void TrendPlot::setAxes(const AxisScale &x, const AxisScale &y)
@@ -107,7 +116,7 @@ void TrendPlot::setTicks(const TickSetup &ticks)
 void TrendPlot::setSymbols(bool shown)
 {
     m_symbols = shown;
-    applyPens(PrintColours::Colour);
+    applyPens(PrintColours::Colour, Medium::Screen);
 }
 
 void TrendPlot::drawChart(const ChartBuffer &chart)
@@ -120,19 +129,25 @@ void TrendPlot::drawChart(const ChartBuffer &chart)
     replot(rpQueuedReplot);
 }
 
-void TrendPlot::drawLines(const std::vector<PenSamples> &pens)
+void TrendPlot::drawLines(const std::vector<PenSamples> &pens,
+                          const std::vector<const LineSummary *> &summaries)
 {
     const PlotColumns plot{xAxis->range().lower, xAxis->range().upper,
                            std::max(axisRect()->width(), 1)};
+    m_thinner.forget();
     for (int pen = 0; pen < graphCount(); ++pen) {
         m_lineData.clear();
-        if (static_cast<size_t>(pen) < pens.size()) {
-            decimateLine(pens[static_cast<size_t>(pen)], plot, m_points);
+        const auto index = static_cast<size_t>(pen);
+        if (index < pens.size()) {
+            m_thinner.thin(pens[index], plot, m_points,
+                           index < summaries.size() ? summaries[index] : nullptr);
             m_lineData.reserve(static_cast<int>(m_points.size()));
             for (const PlotPoint &point : m_points)
                 m_lineData.append(QCPGraphData(point.x, point.y));
         }
         graph(pen)->data()->set(m_lineData, /*alreadySorted=*/true);
+        // Smoothing a line as dense as the pixels shows nothing and costs most of the drawing.
+        graph(pen)->setAntialiased(m_lineData.size() < plot.columns);
     }
 }
 
@@ -171,11 +186,11 @@ void TrendPlot::showPenState(int pen)
         item->setTextColor(hidden ? Qt::gray : Qt::black);
 }
 
-void TrendPlot::applyPens(PrintColours colours)
+void TrendPlot::applyPens(PrintColours colours, Medium medium)
 {
     const QCPScatterStyle symbol(m_symbols ? QCPScatterStyle::ssDisc : QCPScatterStyle::ssNone, 4);
     for (int pen = 0; pen < graphCount(); ++pen) {
-        graph(pen)->setPen(penLine(pen, colours));
+        graph(pen)->setPen(penLine(pen, colours, medium));
         graph(pen)->setScatterStyle(symbol);
     }
 }
@@ -225,9 +240,9 @@ void TrendPlot::printTo(QPrinter &printer, PrintColours colours)
     painter.setMode(QCPPainter::pmVectorized);
     painter.setMode(QCPPainter::pmNoCaching);
     painter.scale(scale, scale);
-    applyPens(colours);
+    applyPens(colours, Medium::Paper);
     toPainter(&painter, PrintWidth, height);
-    applyPens(PrintColours::Colour);
+    applyPens(PrintColours::Colour, Medium::Screen);
 }
 
 bool TrendPlot::exportImage(const QString &path)

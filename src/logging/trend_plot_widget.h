@@ -24,6 +24,13 @@ enum class PrintColours
     Mono // black lines told apart by their dash patterns
 };
 
+// Where the chart is drawn.
+enum class Medium
+{
+    Screen,
+    Paper
+};
+
 // How the user asked for a new axis range.
 enum class RangeGesture
 {
@@ -51,8 +58,10 @@ public:
     // Hands every pen of `chart` within the X axis range to its line (thinned) and replots.
     void drawChart(const ChartBuffer &chart);
     // The same for samples from elsewhere (the benchmark's large buffer): one entry per pen,
-    // already cut to the X range. The caller replots.
-    void drawLines(const std::vector<PenSamples> &pens);
+    // already cut to the X range, with the pens' summaries when they have them. The caller
+    // replots.
+    void drawLines(const std::vector<PenSamples> &pens,
+                   const std::vector<const LineSummary *> &summaries = {});
 
     bool isPenHidden(int pen) const;
     void setPenHidden(int pen, bool hidden);
@@ -83,12 +92,13 @@ private:
     void togglePen(QCPAbstractLegendItem *item);
     void showPenState(int pen);
     void showCursors();
-    void applyPens(PrintColours colours);
+    void applyPens(PrintColours colours, Medium medium);
     bool isOnLegend(const QPointF &position) const;
 
     std::array<bool, MaxPens> m_hidden{};
     std::array<std::optional<double>, 2> m_cursors;
     std::array<QCPItemStraightLine *, 2> m_cursorLines{};
+    LineThinner m_thinner;
     std::vector<PlotPoint> m_points;
     QVector<QCPGraphData> m_lineData;
     bool m_symbols = false;

@@ -75,28 +75,47 @@ TEST(TrendDecimation, KeepsExtremesAndBreaksPerColumn)
     }
 }
 
-TEST(TrendDecimation, AMillionSamplesGiveAtMostThreePointsPerColumn)
+TEST(TrendDecimation, AMillionSamplesGiveAtMostThreePointsPerColumnWithOrWithoutSummary)
 {
     std::vector<double> values(1000000);
     for (size_t i = 0; i < values.size(); ++i)
-        values[i] = i % 997 == 0 ? Gap : std::sin(double(i) / 5000) * 100 + double(i % 13);
+        values[i] = i % 997 < 3 ? Gap : std::sin(double(i) / 5000) * 100 + double(i % 13);
     values[123457] = 5000; // a spike among a million
+    values[999] = -5000;
     const Line line(values);
-    std::vector<PlotPoint> out;
-    decimateLine(line.samples(), {0, double(values.size()), 1280}, out);
-    EXPECT_LE(out.size(), 3u * 1282);
-    EXPECT_GE(out.size(), 2u * 1280);
-    EXPECT_TRUE(
-        std::any_of(out.begin(), out.end(), [](const PlotPoint &p) { return p.y == 5000; }));
-    EXPECT_TRUE(std::is_sorted(out.begin(), out.end(),
+    std::vector<PlotPoint> scanned;
+    decimateLine(line.samples(), {0, double(values.size()), 1280}, scanned);
+    EXPECT_LE(scanned.size(), 3u * 1282);
+    EXPECT_GE(scanned.size(), 2u * 1280);
+    EXPECT_TRUE(std::any_of(scanned.begin(), scanned.end(),
+                            [](const PlotPoint &p) { return p.y == 5000; }));
+    EXPECT_TRUE(std::is_sorted(scanned.begin(), scanned.end(),
                                [](const PlotPoint &a, const PlotPoint &b) { return a.x < b.x; }));
+
+    // The summary reads less and finds the same points, for any range over the samples.
+    const LineSummary summary(line.samples());
+    for (const PlotColumns plot :
+         {PlotColumns{0, double(values.size()), 1280}, PlotColumns{123000.5, 480000.25, 997}}) {
+        SCOPED_TRACE(plot.columns);
+        decimateLine(line.samples(), plot, scanned);
+        std::vector<PlotPoint> summarised;
+        decimateLine(line.samples(), plot, summarised, &summary);
+        ASSERT_EQ(summarised.size(), scanned.size());
+        for (size_t i = 0; i < scanned.size(); ++i) {
+            ASSERT_EQ(summarised[i].x, scanned[i].x) << i;
+            ASSERT_EQ(std::isnan(summarised[i].y), std::isnan(scanned[i].y)) << i;
+        }
+    }
 }
 
 TEST(TrendDecimation, SamplesOutOfOrderAreAllKept)
 {
-    Line line({1, 2, 3, 4, 5, 6, 7, 8});
-    line.x = {0, 1, 2, 3, 7, 6, 5, 4}; // a restored file whose times run back
+    ChartBuffer chart; // as a restored file whose times run back leaves it
+    for (const double x : {0, 1, 2, 3, 7, 6, 5, 4}) {
+        ASSERT_TRUE(chart.appendPoint(x));
+        chart.setSample(0, float(x), /*missing=*/false);
+    }
     std::vector<PlotPoint> out;
-    decimateLine(line.samples(), {0, 8, 1}, out);
+    decimateLine(chart.samples(0, chart.pointsBetween(0, 8)), {0, 8, 1}, out);
     EXPECT_EQ(out.size(), 8u);
 }
