@@ -84,7 +84,7 @@ QColor indicatorColour(PenIndicator indicator, const QWidget &window)
 
 QString numberOrDash(std::optional<double> value)
 {
-    return value ? QString::number(*value, 'g', 7) : QStringLiteral("-");
+    return value ? QString::number(*value, 'g', 6) : QStringLiteral("-");
 }
 
 QString unitOf(TimeBase base)
@@ -100,11 +100,40 @@ QString unitOf(TimeBase base)
     return QStringLiteral("sec.");
 }
 
-std::optional<double> difference(std::optional<float> first, std::optional<float> second)
+// Decimals of a value as shown; 0 for numbers shown with an exponent.
+int decimalsOf(float value)
+{
+    const QString text = QString::number(value, 'g', 6);
+    const qsizetype point = text.indexOf(QLatin1Char('.'));
+    if (point < 0 || text.contains(QLatin1Char('e')))
+        return 0;
+    return static_cast<int>(text.size() - point - 1);
+}
+
+// The change between the cursors in the decimals of the readings, so 325.1 after 325 shows 0.1
+// and not the single-precision rest 0.100006.
+QString differenceText(std::optional<float> first, std::optional<float> second)
 {
     if (!first || !second)
-        return std::nullopt;
-    return double(*second) - double(*first);
+        return QStringLiteral("-");
+    const int decimals = std::max(decimalsOf(*first), decimalsOf(*second));
+    return QString::number(double(*second) - double(*first), 'f', decimals);
+}
+
+// A pen's row of the cursor table; with one cursor only its value there.
+QStringList cursorCells(const QString &legend, const PenReading &reading, bool bothCursors)
+{
+    const auto ifBoth = [bothCursors](std::optional<double> value) {
+        return numberOrDash(bothCursors ? value : std::nullopt);
+    };
+    const std::optional<Extent> between = bothCursors ? reading.between : std::nullopt;
+    return {legend,
+            numberOrDash(reading.atFirst),
+            ifBoth(reading.atSecond),
+            bothCursors ? differenceText(reading.atFirst, reading.atSecond) : QStringLiteral("-"),
+            numberOrDash(between ? std::optional(between->minimum) : std::nullopt),
+            numberOrDash(between ? std::optional(between->maximum) : std::nullopt),
+            ifBoth(reading.mean)};
 }
 
 } // namespace
@@ -243,7 +272,7 @@ QWidget *frmGraph::buildChart(QWidget *parent)
     grdCursors->horizontalHeader()->setSectionResizeMode(QHeaderView::Stretch);
     grdCursors->verticalHeader()->hide();
     grdCursors->setEditTriggers(QAbstractItemView::NoEditTriggers);
-    grdCursors->setMaximumHeight(150);
+    grdCursors->verticalHeader()->setDefaultSectionSize(grdCursors->fontMetrics().height() + 4);
     grdCursors->hide();
 
     auto *grid = new QGridLayout(chart);
@@ -669,20 +698,13 @@ void frmGraph::showCursorReadout()
                  numberOrDash(second ? std::optional(other - *first) : std::nullopt)));
     const QStringList &legends = m_graph.fields().Legends;
     grdCursors->setRowCount(static_cast<int>(readout.pens.size()));
+    // As high as its rows, so no pen hides behind a scroll bar.
+    grdCursors->setFixedHeight(grdCursors->horizontalHeader()->height() +
+                               grdCursors->rowCount() * grdCursors->rowHeight(0) +
+                               2 * grdCursors->frameWidth());
     for (int pen = 0; pen < static_cast<int>(readout.pens.size()); ++pen) {
-        const PenReading &reading = readout.pens[static_cast<size_t>(pen)];
-        const auto extent = [&](double Extent::*end) -> std::optional<double> {
-            return second && reading.between ? std::optional((*reading.between).*end)
-                                             : std::nullopt;
-        };
-        const QStringList cells{
-            legends.value(pen),
-            numberOrDash(reading.atFirst),
-            numberOrDash(second ? reading.atSecond : std::nullopt),
-            numberOrDash(second ? difference(reading.atFirst, reading.atSecond) : std::nullopt),
-            numberOrDash(extent(&Extent::minimum)),
-            numberOrDash(extent(&Extent::maximum)),
-            numberOrDash(second ? reading.mean : std::nullopt)};
+        const QStringList cells = cursorCells(
+            legends.value(pen), readout.pens[static_cast<size_t>(pen)], second.has_value());
         for (int column = 0; column < cells.size(); ++column)
             grdCursors->setItem(pen, column, new QTableWidgetItem(cells[column]));
     }

@@ -65,16 +65,29 @@ TrendPlot::TrendPlot(QWidget *parent) : QCustomPlot(parent)
     plotLayout()->insertRow(0);
     plotLayout()->addElement(0, 0, legend);
     plotLayout()->setRowStretchFactor(0, 0.001);
-    for (size_t which = 0; which < m_cursorLines.size(); ++which) {
-        auto *line = new QCPItemStraightLine(this);
-        line->setPen(QPen(Qt::darkGray, 1, which == 0 ? Qt::DashLine : Qt::DashDotLine));
-        line->point1->setTypeY(QCPItemPosition::ptAxisRectRatio);
-        line->point2->setTypeY(QCPItemPosition::ptAxisRectRatio);
-        line->setVisible(false);
-        m_cursorLines[which] = line;
-    }
+    for (size_t which = 0; which < m_cursorLines.size(); ++which)
+        addCursor(which);
     connect(this, &QCustomPlot::legendClick, this,
             [this](QCPLegend *, QCPAbstractLegendItem *item, QMouseEvent *) { togglePen(item); });
+}
+
+// A cursor is a dashed vertical line with its number at the top of the chart.
+void TrendPlot::addCursor(size_t which)
+{
+    auto *line = new QCPItemStraightLine(this);
+    line->setPen(QPen(Qt::darkGray, 1, which == 0 ? Qt::DashLine : Qt::DashDotLine));
+    line->point1->setTypeY(QCPItemPosition::ptAxisRectRatio);
+    line->point2->setTypeY(QCPItemPosition::ptAxisRectRatio);
+    line->setVisible(false);
+    m_cursorLines[which] = line;
+    auto *label = new QCPItemText(this);
+    label->position->setTypeY(QCPItemPosition::ptAxisRectRatio);
+    label->setPositionAlignment(Qt::AlignLeft | Qt::AlignTop);
+    label->setText(QString::number(which + 1));
+    label->setColor(Qt::darkGray);
+    label->setPadding(QMargins(3, 1, 3, 1));
+    label->setVisible(false);
+    m_cursorLabels[which] = label;
 }
 
 void TrendPlot::setPens(const QStringList &legends)
@@ -223,10 +236,12 @@ void TrendPlot::showCursors()
     for (size_t which = 0; which < m_cursors.size(); ++which) {
         QCPItemStraightLine *line = m_cursorLines[which];
         line->setVisible(m_cursors[which].has_value());
+        m_cursorLabels[which]->setVisible(m_cursors[which].has_value());
         if (!m_cursors[which])
             continue;
         line->point1->setCoords(*m_cursors[which], 0);
         line->point2->setCoords(*m_cursors[which], 1);
+        m_cursorLabels[which]->position->setCoords(*m_cursors[which], 0);
     }
     replot(rpQueuedReplot);
 }

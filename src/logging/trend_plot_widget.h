@@ -89,6 +89,7 @@ protected:
     void wheelEvent(QWheelEvent *event) override;
 
 private:
+    void addCursor(size_t which);
     void togglePen(QCPAbstractLegendItem *item);
     void showPenState(int pen);
     void showCursors();
@@ -98,6 +99,7 @@ private:
     std::array<bool, MaxPens> m_hidden{};
     std::array<std::optional<double>, 2> m_cursors;
     std::array<QCPItemStraightLine *, 2> m_cursorLines{};
+    std::array<QCPItemText *, 2> m_cursorLabels{};
     LineThinner m_thinner;
     std::vector<PlotPoint> m_points;
     QVector<QCPGraphData> m_lineData;
