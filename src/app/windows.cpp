@@ -3,6 +3,8 @@
 
 #include "config/frmConfig.h"
 #include "discovery/frmCommSetup.h"
+#include "logging/frmGraph.h"
+#include "logging/frmGraphCfg.h"
 #include "logging/logging_windows_widget.h"
 #include "monitor/frmStatus.h"
 #include "ui/frmMain.h"
@@ -26,6 +28,15 @@ ProgramWindows::ProgramWindows(ui::Navigator &navigator)
     });
     navigator.registerModal(QStringLiteral("frmCommSetup"), [](const ui::WindowContext &context) {
         return std::make_unique<discovery::frmCommSetup>(context);
+    });
+    // The graph window and its "Graph Setup" dialog share the settings the dialog edits.
+    auto graphSetup = std::make_shared<logging::GraphSetupExchange>();
+    navigator.registerMainScreen(
+        QStringLiteral("frmGraph"), [graphSetup](const ui::WindowContext &context) {
+            return std::make_unique<logging::frmGraph>(context, graphSetup);
+        });
+    navigator.registerModal(QStringLiteral("frmGraphCfg"), [graphSetup](const ui::WindowContext &) {
+        return std::make_unique<logging::frmGraphCfg>(*graphSetup);
     });
     logging::registerLoggingWindows(navigator);
     navigator.setLoggingTick([this] { m_logging.tmrLogging_Timer(); });

@@ -104,7 +104,8 @@ PenSamples ChartBuffer::samples(int pen, PointRange range) const
     if (pen < 0 || pen >= penCount() || count == 0)
         return {};
     const Pen &column = m_pens[pen];
-    return {m_x.data() + first, column.values.data() + first, column.missing.data() + first, count};
+    return {m_x.data() + first, column.values.data() + first, column.missing.data() + first, count,
+            m_xRising};
 }
 
 void ChartBuffer::reserveForPens()

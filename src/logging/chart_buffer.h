@@ -30,6 +30,7 @@ struct PenSamples
     const float *value = nullptr;
     const quint8 *missing = nullptr;
     int count = 0;
+    bool xRising = true; // false once a restored file brought the X positions out of order
 };
 
 class ChartBuffer

@@ -62,6 +62,14 @@ struct GraphSetup
     bool ShowYGrid = false;
 };
 
+// What the graph window hands the "Graph Setup" dialog and gets back: the settings shown, and
+// after OK the ones chosen with GraphCfgChanged set when the user changed anything.
+struct GraphSetupExchange
+{
+    GraphSetup setup;
+    bool GraphCfgChanged = false;
+};
+
 // "Graph Setup": a tick box left with a value below 2 or above 20 shows "5"; OK takes a box's
 // value rounded to a whole number, halves to even.
 QString checkedTickText(const QString &text);

@@ -66,4 +66,23 @@ AxisScale scaleYAxis(const AxisView &view, YLimitTexts &boxes, std::optional<Ext
     return manualScale(view, fallback);
 }
 
+AxisView viewOfRange(const Extent &extent, double minimum, double maximum)
+{
+    const double width = extent.maximum - extent.minimum;
+    if (!(width > 0) || !std::isfinite(minimum) || !std::isfinite(maximum))
+        return {false, 0, 100};
+    const auto percent = [width](double distance, int lowest) {
+        return static_cast<int>(
+            std::lround(std::clamp(distance * 100 / width, 0.0 + lowest, 100.0)));
+    };
+    const int offset = percent(minimum - extent.minimum, 0);
+    const int span = percent(maximum - minimum, 1);
+    return {false, offset, span};
+}
+
+Extent zoomedRange(const Extent &range, double anchor, double factor)
+{
+    return {anchor - (anchor - range.minimum) * factor, anchor + (range.maximum - anchor) * factor};
+}
+
 } // namespace vanta::logging

@@ -52,4 +52,11 @@ AxisScale scaleXAxis(const AxisView &view, std::optional<Extent> xs);
 // D, maximum = minimum + span % of D. Automatic: fallbackYLimits of the data.
 AxisScale scaleYAxis(const AxisView &view, YLimitTexts &boxes, std::optional<Extent> values);
 
+// The way back from a range to the scroll bars, for zooming and panning the chart with the
+// mouse: the positions that come closest to showing [minimum, maximum] of `extent`, in whole
+// percents of its width (offset 0..100, span 1..100). An extent without width gives 0 and 100.
+AxisView viewOfRange(const Extent &extent, double minimum, double maximum);
+// `range` zoomed by `factor` (below 1 closer, above 1 farther) around `anchor`, which stays put.
+Extent zoomedRange(const Extent &range, double anchor, double factor);
+
 } // namespace vanta::logging

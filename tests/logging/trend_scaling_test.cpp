@@ -71,3 +71,34 @@ TEST(TrendScaling, ManualYLimitsNeverInvert)
         EXPECT_DOUBLE_EQ(axis.maximum, c.expected.maximum);
     }
 }
+
+TEST(TrendScaling, RangesFromTheMouseGoBackToScrollBarPositions)
+{
+    struct Case
+    {
+        const char *name;
+        Extent range;
+        int offset;
+        int span;
+    };
+    const Case cases[] = {
+        {"the whole extent", {100, 200}, 0, 100},
+        {"a zoomed middle", {125.4, 175.6}, 25, 50},
+        {"before the start", {50, 90}, 0, 40},
+        {"wider than the data", {0, 400}, 0, 100},
+        {"thinner than a percent", {150, 150.1}, 50, 1},
+    };
+    for (const Case &c : cases) {
+        SCOPED_TRACE(c.name);
+        const AxisView view = viewOfRange({100, 200}, c.range.minimum, c.range.maximum);
+        EXPECT_FALSE(view.automatic);
+        EXPECT_EQ(view.offset, c.offset);
+        EXPECT_EQ(view.span, c.span);
+    }
+    const AxisView flat = viewOfRange({5, 5}, 0, 10);
+    EXPECT_EQ(flat.offset, 0);
+    EXPECT_EQ(flat.span, 100);
+    const Extent zoomed = zoomedRange({0, 100}, 20, 0.5);
+    EXPECT_DOUBLE_EQ(zoomed.minimum, 10);
+    EXPECT_DOUBLE_EQ(zoomed.maximum, 60);
+}
