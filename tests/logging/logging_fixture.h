@@ -44,17 +44,7 @@ struct LoggingFixture
         clock.setLocal(QDateTime(QDate(2009, 3, 15), QTime(hour, minute, second, msec)));
     }
 
-    // The lines of a file as written (CR LF removed); empty when it does not exist.
-    static QStringList fileLines(const QString &path)
-    {
-        QFile file(path);
-        if (!file.open(QIODevice::ReadOnly))
-            return {};
-        QStringList lines = QString::fromLatin1(file.readAll()).split(QStringLiteral("\r\n"));
-        if (!lines.isEmpty() && lines.back().isEmpty())
-            lines.removeLast();
-        return lines;
-    }
+    static QStringList fileLines(const QString &path) { return test::fileLines(path); }
 };
 
 } // namespace vanta::test

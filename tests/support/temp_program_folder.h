@@ -10,6 +10,18 @@
 
 namespace vanta::test {
 
+// The lines of a file as written, CR LF removed; empty when it is missing.
+inline QStringList fileLines(const QString &path)
+{
+    QFile file(path);
+    if (!file.open(QIODevice::ReadOnly))
+        return {};
+    QStringList lines = QString::fromLatin1(file.readAll()).split(QStringLiteral("\r\n"));
+    if (!lines.isEmpty() && lines.back().isEmpty())
+        lines.removeLast();
+    return lines;
+}
+
 class TempProgramFolder
 {
 public:
@@ -32,16 +44,7 @@ public:
     }
     void remove(const QString &name) const { QFile::remove(filePath(name)); }
     // The lines of a file as written, CR LF removed; empty when it is missing.
-    QStringList lines(const QString &name) const
-    {
-        QFile file(filePath(name));
-        if (!file.open(QIODevice::ReadOnly))
-            return {};
-        QStringList lines = QString::fromLatin1(file.readAll()).split(QStringLiteral("\r\n"));
-        if (!lines.isEmpty() && lines.back().isEmpty())
-            lines.removeLast();
-        return lines;
-    }
+    QStringList lines(const QString &name) const { return fileLines(filePath(name)); }
 
 private:
     QTemporaryDir m_dir;
