@@ -2,6 +2,9 @@
 #include "app/windows.h"
 
 #include "config/frmConfig.h"
+#include "diagnostics/frmRegister.h"
+#include "diagnostics/frmTerminal.h"
+#include "diagnostics/frmVantaLink.h"
 #include "discovery/frmCommSetup.h"
 #include "logging/frmGraph.h"
 #include "logging/frmGraphCfg.h"
@@ -13,6 +16,31 @@
 #include <cstdio>
 
 namespace vanta::app {
+
+namespace {
+
+// The raw windows remember their last address, register and command for the whole run; the
+// terminal is kept, so it keeps its text between openings.
+void registerDiagnosticsWindows(ui::Navigator &navigator)
+{
+    auto memory = std::make_shared<diagnostics::RawAccessMemory>();
+    navigator.registerModal(
+        QStringLiteral("frmTerminal"),
+        [](const ui::WindowContext &context) {
+            return std::make_unique<diagnostics::frmTerminal>(context);
+        },
+        ui::Navigator::ModalLifetime::Kept);
+    navigator.registerModal(QStringLiteral("frmRegister"),
+                            [memory](const ui::WindowContext &context) {
+                                return std::make_unique<diagnostics::frmRegister>(context, memory);
+                            });
+    navigator.registerModal(QStringLiteral("frmVantaLink"),
+                            [memory](const ui::WindowContext &context) {
+                                return std::make_unique<diagnostics::frmVantaLink>(context, memory);
+                            });
+}
+
+} // namespace
 
 ProgramWindows::ProgramWindows(ui::Navigator &navigator)
     : m_navigator(navigator), m_logging(navigator.context().link)
@@ -39,6 +67,7 @@ ProgramWindows::ProgramWindows(ui::Navigator &navigator)
         return std::make_unique<logging::frmGraphCfg>(*graphSetup);
     });
     logging::registerLoggingWindows(navigator);
+    registerDiagnosticsWindows(navigator);
     navigator.setLoggingTick([this] { m_logging.tmrLogging_Timer(); });
     core::AppState &app = navigator.context().app;
     navigator.setStopLoggingSessions([&app] { logging::StopRunningSessions(app.Config); });

@@ -178,6 +178,15 @@ TEST_F(NavigatorTest, TerminalCommandAsksBeforeStoppingSessions)
         const app::ProgramWindows windows(terminal.navigator);
         int ticks = 0;
         terminal.navigator.setLoggingTick([&ticks] { ++ticks; });
+        // The terminal itself is counted instead of shown, so that the test does not wait on it.
+        int terminalOpenings = 0;
+        terminal.navigator.registerModal(
+            QStringLiteral("frmTerminal"),
+            [&terminalOpenings](const ui::WindowContext &) {
+                ++terminalOpenings;
+                return std::unique_ptr<QDialog>();
+            },
+            ui::Navigator::ModalLifetime::Kept);
         terminal.app.Config.Instruments.resize(3);
         terminal.app.Config.Instruments[0].LogState = c.stateBefore;
         terminal.app.Config.Instruments[1].LogState = 3;
@@ -199,7 +208,7 @@ TEST_F(NavigatorTest, TerminalCommandAsksBeforeStoppingSessions)
         EXPECT_EQ(terminal.app.Config.Instruments[0].LogState, c.stateAfter);
         EXPECT_EQ(terminal.app.Config.Instruments[1].LogState, 3);
         EXPECT_EQ(ticks, c.reachesTerminal ? 1 : 0);
-        EXPECT_EQ(titles.contains(QStringLiteral("Not Available")), c.reachesTerminal);
+        EXPECT_EQ(terminalOpenings, c.reachesTerminal ? 1 : 0);
     }
 }
 
