@@ -6,6 +6,7 @@
 #include "diagnostics/frmTerminal.h"
 #include "diagnostics/frmVantaLink.h"
 #include "discovery/frmCommSetup.h"
+#include "discovery/frmFind.h"
 #include "logging/frmGraph.h"
 #include "logging/frmGraphCfg.h"
 #include "logging/logging_windows_widget.h"
@@ -53,6 +54,9 @@ ProgramWindows::ProgramWindows(ui::Navigator &navigator)
     });
     navigator.registerMainScreen(QStringLiteral("frmStatus"), [](const ui::WindowContext &context) {
         return std::make_unique<monitor::frmStatus>(context);
+    });
+    navigator.registerMainScreen(QStringLiteral("frmFind"), [](const ui::WindowContext &context) {
+        return std::make_unique<discovery::frmFind>(context);
     });
     navigator.registerModal(QStringLiteral("frmCommSetup"), [](const ui::WindowContext &context) {
         return std::make_unique<discovery::frmCommSetup>(context);

@@ -310,6 +310,14 @@ ValueOutcome<float> readRegister(CommLink &link, const Target &target, int Regis
     return read;
 }
 
+std::optional<Outcome> readRefusal(const CommLink &link, const Target &target, int Register)
+{
+    const ValueOutcome<int> wire = route(link, Access::Read, target, Register);
+    if (wire.succeeded())
+        return std::nullopt;
+    return static_cast<const Outcome &>(wire);
+}
+
 Outcome writeRegister(CommLink &link, const Target &target, int Register, float Value)
 {
     const ValueOutcome<int> wire = route(link, Access::Write, target, Register);

@@ -8,6 +8,7 @@
 #include "comms/target.h"
 
 #include <QString>
+#include <optional>
 
 namespace vanta::comms {
 
@@ -20,6 +21,11 @@ namespace vanta::comms {
 // does not speak, a register the tables do not translate), 3 for a refused write value, else
 // the engine's status and text. In demo mode reads give 0 (22615 for the group 2 model id).
 [[nodiscard]] ValueOutcome<float> readRegister(CommLink &link, const Target &target, int Register);
+// The refusal (status 2 and its text) that readRegister gives without sending anything, or
+// nothing when the read can be routed: tells a request nobody heard from an instrument's own
+// error code 2.
+[[nodiscard]] std::optional<Outcome> readRefusal(const CommLink &link, const Target &target,
+                                                 int Register);
 [[nodiscard]] Outcome writeRegister(CommLink &link, const Target &target, int Register,
                                     float Value);
 // Reads a register and the instrument's decimal point, unit and alarm bits.
