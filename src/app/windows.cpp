@@ -44,8 +44,10 @@ void registerDiagnosticsWindows(ui::Navigator &navigator)
 } // namespace
 
 ProgramWindows::ProgramWindows(ui::Navigator &navigator)
-    : m_navigator(navigator), m_logging(navigator.context().link)
+    : m_navigator(navigator), m_logging(navigator.context().link),
+      m_trace(navigator.context().link.clock)
 {
+    navigator.context().link.trace = m_trace.hook();
     navigator.registerMainScreen(QStringLiteral("frmMain"), [](const ui::WindowContext &context) {
         return std::make_unique<ui::frmMain>(context);
     });
@@ -75,6 +77,11 @@ ProgramWindows::ProgramWindows(ui::Navigator &navigator)
     navigator.setLoggingTick([this] { m_logging.tmrLogging_Timer(); });
     core::AppState &app = navigator.context().app;
     navigator.setStopLoggingSessions([&app] { logging::StopRunningSessions(app.Config); });
+}
+
+ProgramWindows::~ProgramWindows()
+{
+    m_navigator.context().link.trace = nullptr; // the link outlives the ring
 }
 
 void ProgramWindows::showMainWindow()

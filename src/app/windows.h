@@ -2,6 +2,7 @@
 // the logic objects several windows share (the logging engine the main window's timer runs).
 #pragma once
 
+#include "comms/trace_ring.h"
 #include "logging/logging_sessions.h"
 #include "ui/navigator.h"
 
@@ -11,7 +12,10 @@ class ProgramWindows
 {
 public:
     // Registers every built window with `navigator` and hands it the logging tick.
+    // Every frame of the program's transactions goes into the trace ring from now on, whether
+    // the trace window is open or not.
     explicit ProgramWindows(ui::Navigator &navigator);
+    ~ProgramWindows();
     ProgramWindows(const ProgramWindows &) = delete;
     ProgramWindows &operator=(const ProgramWindows &) = delete;
 
@@ -21,10 +25,12 @@ public:
     void showMainWindow();
 
     logging::LoggingEngine &loggingEngine() { return m_logging; }
+    comms::TraceRing &traceRing() { return m_trace; }
 
 private:
     ui::Navigator &m_navigator;
     logging::LoggingEngine m_logging;
+    comms::TraceRing m_trace;
 };
 
 } // namespace vanta::app

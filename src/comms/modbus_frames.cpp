@@ -12,28 +12,8 @@ namespace {
 
 QString exceptionWords(int code)
 {
-    switch (code) {
-    case 1:
-        return QStringLiteral(":Illegal Function response from instrument for register");
-    case 2:
-        return QStringLiteral(":Illegal Data Address response from instrument for register");
-    case 3:
-        return QStringLiteral(":Illegal Data Value response from instrument for register");
-    case 4:
-        return QStringLiteral(":Slave Device Failure response from instrument for register");
-    case 5:
-        return QStringLiteral(
-            ":Acknowledged But Long Processing response from instrument for register");
-    case 6:
-        return QStringLiteral(":Slave Device Is Busy response from instrument for register");
-    case 7:
-        return QStringLiteral(":Negative Acknowledge response from instrument for register");
-    case 8:
-        return QStringLiteral(":Memory Parity Error response from instrument for register");
-    default:
-        return QStringLiteral(":Unknown Error") + core::withLeadingBlank(code) +
-               QStringLiteral(" response from instrument for register");
-    }
+    return QLatin1Char(':') + modbusExceptionName(code) +
+           QStringLiteral(" response from instrument for register");
 }
 
 QString hexText(int value)
@@ -70,6 +50,30 @@ QString invalidTypeText(const ModbusRequest &request)
 }
 
 } // namespace
+
+QString modbusExceptionName(int code)
+{
+    switch (code) {
+    case 1:
+        return QStringLiteral("Illegal Function");
+    case 2:
+        return QStringLiteral("Illegal Data Address");
+    case 3:
+        return QStringLiteral("Illegal Data Value");
+    case 4:
+        return QStringLiteral("Slave Device Failure");
+    case 5:
+        return QStringLiteral("Acknowledged But Long Processing");
+    case 6:
+        return QStringLiteral("Slave Device Is Busy");
+    case 7:
+        return QStringLiteral("Negative Acknowledge");
+    case 8:
+        return QStringLiteral("Memory Parity Error");
+    default:
+        return QStringLiteral("Unknown Error") + core::withLeadingBlank(code);
+    }
+}
 
 QString ModbusRequest::addressPrefix() const
 {

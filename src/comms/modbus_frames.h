@@ -72,6 +72,9 @@ std::optional<QString> refuseModbusWrite(const ModbusRequest &request, const QVe
 // in two's complement. Empty outside -32768..32767 (after rounding) and for NaN.
 std::optional<quint16> wireWord(float value);
 
+// What an exception code means: "Illegal Data Address", "Unknown Error 9".
+QString modbusExceptionName(int code);
+
 // The exception reply of an instrument: its status and text, the write value appended for
 // code 3 ("Illegal Data Value") when one was written.
 ReplyCheck modbusException(const ModbusRequest &request, int code,

@@ -55,39 +55,24 @@ bool isNegativeAcknowledge(const QString &reply)
 }
 
 // Status and words for an error code of a negative acknowledgement.
-std::pair<qint16, QString> nakMeaning(int code)
+std::pair<qint16, QString> nakWords(int code)
 {
-    switch (code) {
-    case 1:
-        return {2, QStringLiteral(":Illegal Data Address response from instrument")};
-    case 2:
-        return {1, QStringLiteral(":Check-sum error on received data from Host from instrument")};
-    case 3:
-        return {3, QStringLiteral(":Illegal Data Value response from instrument")};
-    case 4:
-        return {4, QStringLiteral(":Illegal ASCII characters received in command from instrument")};
-    case 5:
-        return {5, QStringLiteral(":Data field error from instrument")};
-    case 6:
-        return {6, QStringLiteral(":Undefined command from instrument")};
-    case 8:
-    case 9:
-        return {static_cast<qint16>(code),
-                QStringLiteral(":Hardware fault. Return to factory for service from instrument")};
-    case 10:
-        return {2, QStringLiteral(":Undefined command from instrument")};
-    default:
-        return {instrumentErrorStatus(code), QStringLiteral(":Unknown or unused error code: ") +
-                                                 core::withLeadingBlank(code) +
-                                                 QStringLiteral(" from instrument")};
-    }
+    const NakMeaning meaning = vantaLinkNakMeaning(code);
+    if (!meaning.known)
+        return {meaning.status, QStringLiteral(":Unknown or unused error code: ") +
+                                    core::withLeadingBlank(code) +
+                                    QStringLiteral(" from instrument")};
+    const bool response = code == 1 || code == 3;
+    return {meaning.status, QLatin1Char(':') + meaning.name +
+                                (response ? QStringLiteral(" response") : QString()) +
+                                QStringLiteral(" from instrument")};
 }
 
 ReplyCheck negativeAcknowledge(const VantaLinkRequest &request, const QString &reply,
                                std::optional<float> writtenValue)
 {
     const int code = static_cast<int>(core::leadingNumber(chars(reply, 6, 2)));
-    const auto [status, words] = nakMeaning(code);
+    const auto [status, words] = nakWords(code);
     QString text = request.addressPrefix() + words + request.label();
     if (code == 3 && writtenValue)
         text += QStringLiteral(". Value=") + core::withLeadingBlank(*writtenValue);
@@ -203,6 +188,32 @@ bool decodeReadReply(int command, const QString &reply, VantaLinkValue &value)
 }
 
 } // namespace
+
+NakMeaning vantaLinkNakMeaning(int code)
+{
+    switch (code) {
+    case 1:
+        return {2, QStringLiteral("Illegal Data Address"), true};
+    case 2:
+        return {1, QStringLiteral("Check-sum error on received data from Host"), true};
+    case 3:
+        return {3, QStringLiteral("Illegal Data Value"), true};
+    case 4:
+        return {4, QStringLiteral("Illegal ASCII characters received in command"), true};
+    case 5:
+        return {5, QStringLiteral("Data field error"), true};
+    case 6:
+        return {6, QStringLiteral("Undefined command"), true};
+    case 10:
+        return {2, QStringLiteral("Undefined command"), true};
+    case 8:
+    case 9:
+        return {static_cast<qint16>(code),
+                QStringLiteral("Hardware fault. Return to factory for service"), true};
+    default:
+        return {instrumentErrorStatus(code), QStringLiteral("Unknown or unused error code"), false};
+    }
+}
 
 bool isVantaLinkWriteCommand(int Command)
 {

@@ -15,6 +15,15 @@ constexpr char STX = 2;
 constexpr char ETX = 3;
 constexpr char ACK = 6;
 
+// What the error code of a negative acknowledgement means, and the status it gives.
+struct NakMeaning
+{
+    qint16 status = -1;
+    QString name; // "Undefined command"
+    bool known = false;
+};
+NakMeaning vantaLinkNakMeaning(int code);
+
 // Commands 512..665 and 1024..1177 write; a read must not use them.
 bool isVantaLinkWriteCommand(int Command);
 

@@ -247,6 +247,7 @@ TEST_F(Vantactl, MalformedCommandLinesExit64WithUsage)
         "--group 1 --protocol R modbus-read 1 1000 3 0",
         "--group 0 --protocol L modbus-read 1 1000 3 1", // Modbus needs R or A
         "--group 1 --protocol R read 1 2 --hex",
+        "--decode --group 1 --protocol R read 1 2", // only with --trace
         "--timeout",
         "--repeat 0 read 1 2",
         "--repeat 1000000001 read 1 2",
@@ -298,6 +299,26 @@ TEST_F(Vantactl, TraceShowsEveryByteOnTheWire)
         EXPECT_EQ(lines[0], request);
         EXPECT_EQ(lines[2], request); // the second attempt
     }
+}
+
+TEST_F(Vantactl, TraceDecodePrintsOneDecodedLinePerFrame)
+{
+    PtyResponder instrument(test::modbusRtuInstrument(1, registers));
+    const ToolRun result =
+        run(words("--trace --decode --group 1 --protocol R read 1 2"), &instrument);
+    EXPECT_EQ(result.exitCode, 0);
+    const QStringList lines = result.err.trimmed().split(QLatin1Char('\n'));
+    ASSERT_EQ(lines.size(), 2);
+    const QStringList request = lines[0].split(QLatin1Char('\t'));
+    const QStringList reply = lines[1].split(QLatin1Char('\t'));
+    ASSERT_EQ(request.size(), 10);
+    ASSERT_EQ(reply.size(), 10);
+    EXPECT_EQ(request.mid(3), QStringList({"Sent", "001", "01 03 10 00 00 01 80 CA", "........",
+                                           "03 Read Holding Registers, register 1000H, count 1",
+                                           "CRC good", "attempt 1"}));
+    EXPECT_EQ(reply.mid(3), QStringList({"Received", "001", "01 03 02 00 FB F9 C7", ".......",
+                                         "03 Read Holding Registers, register 1000H, values 251",
+                                         "CRC good", "accepted"}));
 }
 
 TEST_F(Vantactl, RepeatTakesItsDocumentedUpperBound)

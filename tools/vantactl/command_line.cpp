@@ -175,6 +175,8 @@ void applyOption(const QString &name, const std::function<QString()> &value, Inv
         options.demo = true;
     else if (name == QLatin1String("--trace"))
         options.trace = true;
+    else if (name == QLatin1String("--decode"))
+        options.decode = true;
     else if (name == QLatin1String("--hex"))
         options.hex = true;
     else if (name == QLatin1String("--help") || name == QLatin1String("-h"))
@@ -234,6 +236,8 @@ Invocation parseCommandLine(const QStringList &arguments)
         fail(QStringLiteral("%1 takes %2 arguments")
                  .arg(QLatin1String(form->name))
                  .arg(form->argumentCount));
+    if (parsed.options.decode && !parsed.options.trace)
+        fail(QStringLiteral("--decode belongs to --trace"));
     if (parsed.options.hex && form->command != Command::LinkWrite)
         fail(QStringLiteral("--hex belongs to link-write"));
     if (form->argumentCount > 0)
@@ -267,6 +271,8 @@ QString usageText()
         "  --pacing            0.1 s gap between Vanta Link reads of one address\n"
         "  --demo              demo mode (nothing is sent)\n"
         "  --trace             print every request (\"> \") and reply (\"< \") on stderr\n"
+        "  --decode            with --trace: print each frame as a decoded trace line (number,\n"
+        "                      time, gap, direction, address, bytes, meaning, check, outcome)\n"
         "  --repeat N          run the command N times (1..1000000000) and print the last\n"
         "                      result\n"
         "commands:\n"

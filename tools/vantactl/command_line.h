@@ -42,6 +42,7 @@ struct Options
     bool pacing = false;
     bool demo = false;
     bool trace = false;
+    bool decode = false; // with trace: decoded lines instead of bytes
     std::optional<int> repeat;
     bool hex = false; // link-write only
 };

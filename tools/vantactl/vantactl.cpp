@@ -7,6 +7,7 @@
 #include "comms/comm_port.h"
 #include "comms/qt_serial_line.h"
 #include "comms/register_access.h"
+#include "comms/trace_ring.h"
 #include "console_interaction.h"
 #include "core/app_state.h"
 #include "core/data_files.h"
@@ -171,8 +172,14 @@ int runAccess(core::AppState &app, ConsoleInteraction &ui, const Invocation &inv
     comms::QtSerialLine line(app.programFolder());
     core::SystemClock clock;
     comms::CommLink link(app, line, clock, ui);
+    comms::TraceRing ring(clock, 1); // pairs each reply with its request for the decoder
     if (options.trace)
         link.trace = traceFrame;
+    if (options.trace && options.decode)
+        link.trace = [&ring](const comms::TraceEvent &event) {
+            ring.record(event);
+            printLine(stderr, comms::traceLine(ring.newest()));
+        };
     openPort(link, line, options);
 
     const int repeat = options.repeat.value_or(1);
