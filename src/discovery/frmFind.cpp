@@ -94,6 +94,7 @@ void frmFind::buildControls()
     prgSearch->setObjectName(QStringLiteral("prgSearch"));
     prgSearch->setRange(0, 1);
     prgSearch->setValue(0);
+    prgSearch->setTextVisible(false); // until a search counts its probes
     lblErrorMessageText = ui::newMessageLine(central, "lblErrorMessageText");
     ui::addToBox(layout,
                  {fraNavigation, ui::newRow({buildChoices(central), buildSettings(central)}),
@@ -260,6 +261,7 @@ void frmFind::showProgress(const SearchProgress &progress)
                              ? QStringLiteral(", ") + timeLeftText(*progress.secondsLeft)
                              : QString();
     prgSearch->setFormat(QStringLiteral("%v of %m probes") + left);
+    prgSearch->setTextVisible(true);
 }
 
 // While a search runs only the cancel button leads anywhere: a modal window opened from here
