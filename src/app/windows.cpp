@@ -11,6 +11,7 @@
 #include "logging/frmGraphCfg.h"
 #include "logging/logging_windows_widget.h"
 #include "monitor/frmStatus.h"
+#include "monitor/mdiMonitor.h"
 #include "ui/frmMain.h"
 
 #include <QTimer>
@@ -59,6 +60,9 @@ ProgramWindows::ProgramWindows(ui::Navigator &navigator)
     });
     navigator.registerMainScreen(QStringLiteral("frmFind"), [](const ui::WindowContext &context) {
         return std::make_unique<discovery::frmFind>(context);
+    });
+    navigator.registerModeless(QStringLiteral("mdiMonitor"), [](const ui::WindowContext &context) {
+        return std::make_unique<monitor::mdiMonitor>(context);
     });
     navigator.registerModal(QStringLiteral("frmCommSetup"), [](const ui::WindowContext &context) {
         return std::make_unique<discovery::frmCommSetup>(context);

@@ -6,6 +6,7 @@
 
 #include <QDialog>
 #include <QEvent>
+#include <QGuiApplication>
 #include <QMetaObject>
 #include <QScopedValueRollback>
 #include <QScreen>
@@ -93,7 +94,10 @@ void ShowFormInPlace(QWidget *FromForm, QWidget *ToForm)
 
 Navigator::Navigator(core::AppState &app, comms::CommLink &link, QObject *parent)
     : QObject(parent), m_context{app, link, *this}
-{}
+{
+    if (qGuiApp != nullptr)
+        connect(qGuiApp, &QGuiApplication::focusWindowChanged, this, &Navigator::focusMoved);
+}
 
 Navigator::~Navigator() = default;
 
@@ -174,6 +178,7 @@ void Navigator::switchActive(QWidget *to)
     QWidget *const from = m_active;
     if (from == to)
         return;
+    leaveModeless();
     if (Activatable *leaving = asActivatable(from))
         leaving->deactivated();
     m_active = to;
@@ -219,6 +224,46 @@ void Navigator::showModeless(const QString &name)
         return;
     window->showNormal();
     showWindow(*window);
+    if (m_modeless == window)
+        return;
+    leaveModeless();
+    m_modeless = window;
+    m_modelessFocused = false;
+    if (Activatable *arriving = asActivatable(window))
+        arriving->activated();
+}
+
+void Navigator::leaveModeless()
+{
+    QWidget *const leaving = m_modeless;
+    m_modeless = nullptr;
+    if (leaving == nullptr)
+        return;
+    if (Activatable *activatable = asActivatable(leaving))
+        activatable->deactivated();
+    leaving->hide();
+}
+
+// Only a window the navigator built counts as another window of the program coming in front;
+// a message box is none of them, and another application's window gives no focus window here.
+void Navigator::focusMoved(QWindow *focused)
+{
+    if (m_modeless == nullptr || focused == nullptr)
+        return;
+    // A focus change still queued from before the window came up must not leave it at once.
+    if (focused == m_modeless->windowHandle()) {
+        m_modelessFocused = true;
+        return;
+    }
+    if (!m_modelessFocused)
+        return;
+    for (const auto &[name, registered] : m_entries) {
+        QWidget *window = registered.window.get();
+        if (window != nullptr && window != m_modeless && window->windowHandle() == focused) {
+            leaveModeless();
+            return;
+        }
+    }
 }
 
 void Navigator::openModal(QWidget *parent, const QString &name)
@@ -239,6 +284,7 @@ void Navigator::openModal(QWidget *parent, const QString &name)
 
 void Navigator::runDialog(QDialog &dialog, QWidget *parent)
 {
+    leaveModeless();
     Activatable *const owner = asActivatable(parent);
     Activatable *const own = asActivatable(&dialog);
     if (owner != nullptr)
@@ -331,6 +377,7 @@ bool Navigator::endProgram()
     if (!vetoesAllowEnd())
         return false;
     m_ending = true;
+    leaveModeless();
     // Newest first, so each modal window's loop unwinds before the one below it.
     for (auto open = m_openDialogs.rbegin(); open != m_openDialogs.rend(); ++open) {
         if (*open)

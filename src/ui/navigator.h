@@ -37,6 +37,7 @@
 #include <QPointer>
 #include <QString>
 #include <QWidget>
+#include <QWindow>
 #include <functional>
 #include <map>
 #include <memory>
@@ -119,9 +120,15 @@ public:
     // Opens modal window `name` over `parent` and returns when it has closed. `parent`, when
     // Activatable, is deactivated meanwhile and activated again afterwards.
     void openModal(QWidget *parent, const QString &name);
-    // Shows a modeless window (the monitor frame) in its normal state, in front. It does not
-    // deactivate the main screen.
+    // Shows a modeless window (the monitor frame) in its normal state, in front, and activates
+    // it unless it is active already. It does not deactivate the main screen.
     void showModeless(const QString &name);
+    // The active modeless window is deactivated and hidden. This happens too when another
+    // window of the program comes in front: a main screen shown in place, a modal window opened,
+    // or a click on a main screen. The program's message boxes and switching to another
+    // application never count. Nothing active: nothing happens.
+    void leaveModeless();
+    QWidget *activeModeless() const { return m_modeless; }
     void showMonitor() { showModeless(QStringLiteral("mdiMonitor")); }
     // The Terminal command of every Communications menu: asks before stopping running logging
     // sessions, stops them (through the handler of setStopLoggingSessions), runs one logging
@@ -187,6 +194,7 @@ private:
     void addEntry(const QString &name, Entry entry);
     void notAvailable(const QString &name);
     void switchActive(QWidget *to);
+    void focusMoved(QWindow *focused);
     void runDialog(QDialog &dialog, QWidget *parent);
     bool vetoesAllowEnd();
 
@@ -194,6 +202,8 @@ private:
     core::LoopTracker m_loops;
     std::map<QString, Entry> m_entries;
     QPointer<QWidget> m_active;
+    QPointer<QWidget> m_modeless;   // the active modeless window
+    bool m_modelessFocused = false; // it has had the focus since it was shown
     std::vector<QPointer<QDialog>> m_openDialogs;
     std::function<void()> m_loggingTick;
     std::function<void()> m_stopLoggingSessions;

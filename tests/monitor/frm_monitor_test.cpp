@@ -1,0 +1,84 @@
+// The monitor frame offscreen: the navigator activates it when shown and deactivates it when
+// another window comes in front; rows, rate menus, a tick and the saved rows.
+#include "monitor/mdiMonitor.h"
+#include "monitor/monitor_child_widget.h"
+#include "monitor_rig.h"
+#include "support/window_controls.h"
+
+#include <QComboBox>
+#include <QLabel>
+#include <QMenu>
+#include <QTimer>
+#include <gtest/gtest.h>
+
+namespace vanta::test {
+namespace {
+
+class FrmMonitorTest : public ::testing::Test
+{
+protected:
+    FrmMonitorTest()
+    {
+        navigator.registerMainScreen(QStringLiteral("frmMain"), [](const ui::WindowContext &) {
+            return std::make_unique<QWidget>();
+        });
+        navigator.registerMainScreen(QStringLiteral("frmStatus"), [](const ui::WindowContext &) {
+            return std::make_unique<QWidget>();
+        });
+        navigator.registerModeless(QStringLiteral("mdiMonitor"), [](const ui::WindowContext &c) {
+            return std::make_unique<monitor::mdiMonitor>(c);
+        });
+        rig.addRow(QStringLiteral("05"), 0);
+        rig.instruments.push_back(modbusRtuInstrument(
+            5, std::make_shared<RegisterMap>(RegisterMap{{1, 245}, {2, 0x0814}, {794, 1}})));
+    }
+
+    MonitorRig rig;
+    ui::Navigator navigator{rig.app, rig.link};
+};
+
+TEST_F(FrmMonitorTest, ShowingActivatesAndAnotherWindowLeavesIt)
+{
+    QWidget *main = navigator.showFirst(QStringLiteral("frmMain"));
+    ASSERT_TRUE(rig.activate()); // writes Monitor.val with the row
+    rig.session.deactivate();
+    navigator.showMonitor();
+    auto *frame = static_cast<monitor::mdiMonitor *>(navigator.window("mdiMonitor"));
+    ASSERT_NE(frame, nullptr);
+    EXPECT_TRUE(frame->isVisible());
+    EXPECT_EQ(navigator.activeModeless(), frame);
+    auto *row0 = findControl<QComboBox>(*frame, "cbxControl_0");
+    EXPECT_EQ(row0->currentText(), QStringLiteral("05  R0 Zone 05"));
+    EXPECT_EQ(row0->count(), 2);
+    EXPECT_TRUE(findControl<QTimer>(*frame, "tmrPoll")->isActive());
+    EXPECT_EQ(findControl<QMenu>(*frame, "mnuTemperatures")->title(),
+              QStringLiteral("Process Variables (Now=1 Sec.)"));
+
+    frame->child()->tmrPoll_Timer();
+    EXPECT_EQ(findControl<QLabel>(*frame, "lblTempText_0")->text(), QStringLiteral("24.5 °C"));
+    EXPECT_TRUE(findControl<QLabel>(*frame, "lblCommHealth")->text().startsWith("Rows 1,"));
+
+    frame->mnuSPRates_Click(11);
+    EXPECT_EQ(findControl<QMenu>(*frame, "mnuSetpoints")->title(),
+              QStringLiteral("Setpoints (Now=0 Sec.)"));
+
+    // Choosing "[none]" in row 0, then another main screen comes in front: the frame is left,
+    // hidden, and the rows are saved.
+    row0->setCurrentIndex(1);
+    frame->child()->cbxControl_Click(0);
+    navigator.showMainScreen(main, QStringLiteral("frmStatus"));
+    EXPECT_FALSE(frame->isVisible());
+    EXPECT_EQ(navigator.activeModeless(), nullptr);
+    EXPECT_FALSE(findControl<QTimer>(*frame, "tmrPoll")->isActive());
+    EXPECT_EQ(rig.folder.lines(QStringLiteral("Monitor.val")).value(0), monitor::noneEntryText());
+    EXPECT_TRUE(rig.user.boxes.empty());
+
+    // Closing the frame only hides it.
+    navigator.showMonitor();
+    EXPECT_FALSE(frame->close());
+    EXPECT_FALSE(frame->isVisible());
+    EXPECT_EQ(navigator.activeModeless(), nullptr);
+}
+
+} // namespace
+} // namespace vanta::test
