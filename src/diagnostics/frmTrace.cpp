@@ -92,7 +92,7 @@ void frmTrace::buildControls()
     grdTrace->horizontalHeader()->setStretchLastSection(true);
     grdTrace->setSelectionBehavior(QAbstractItemView::SelectRows);
     grdTrace->setWordWrap(false);
-    const int widths[] = {60, 170, 60, 70, 60, 200, 150, 330, 100};
+    const int widths[] = {60, 170, 60, 70, 60, 200, 150, 330, 120};
     for (int column = 0; column < int(std::size(widths)); ++column)
         grdTrace->setColumnWidth(column, widths[column]);
     chkPause = ui::newCheckBox(this, "chkPause", QStringLiteral("&Pause"));
