@@ -4,6 +4,7 @@
 #include "config/frmConfig.h"
 #include "diagnostics/frmRegister.h"
 #include "diagnostics/frmTerminal.h"
+#include "diagnostics/frmTrace.h"
 #include "diagnostics/frmVantaLink.h"
 #include "discovery/frmCommSetup.h"
 #include "discovery/frmFind.h"
@@ -78,6 +79,10 @@ ProgramWindows::ProgramWindows(ui::Navigator &navigator)
     });
     logging::registerLoggingWindows(navigator);
     registerDiagnosticsWindows(navigator);
+    navigator.registerModeless(QStringLiteral("frmTrace"),
+                               [this](const ui::WindowContext &context) {
+                                   return std::make_unique<diagnostics::frmTrace>(context, m_trace);
+                               });
     navigator.setLoggingTick([this] { m_logging.tmrLogging_Timer(); });
     core::AppState &app = navigator.context().app;
     navigator.setStopLoggingSessions([&app] { logging::StopRunningSessions(app.Config); });

@@ -108,6 +108,8 @@ void addCommunicationsMenu(QMenuBar *bar, QWidget *window, Navigator &navigator)
                      window, modal("frmRegister"));
     QObject::connect(addItem(menu, "mnuVantaLink", "Vanta Link Access"), &QAction::triggered,
                      window, modal("frmVantaLink"));
+    QObject::connect(addItem(menu, "mnuCommTrace", "Protocol Trace"), &QAction::triggered, window,
+                     [&navigator] { navigator.showModeless(QStringLiteral("frmTrace")); });
 }
 
 } // namespace vanta::ui

@@ -23,7 +23,7 @@ void addFileMenu(QMenuBar *bar, QWidget *window);
 
 // "Communications" with "Setup" (mnuCommSetup), "Terminal" (mnuCommTerm, the Terminal command),
 // "Register Access" (mnuCommRegister) and "Vanta Link Access" (mnuVantaLink), opened over
-// `window`.
+// `window`, and "Protocol Trace" (mnuCommTrace), the modeless trace window.
 void addCommunicationsMenu(QMenuBar *bar, QWidget *window, Navigator &navigator);
 
 } // namespace vanta::ui
