@@ -79,10 +79,9 @@ ProgramWindows::ProgramWindows(ui::Navigator &navigator)
     });
     logging::registerLoggingWindows(navigator);
     registerDiagnosticsWindows(navigator);
-    navigator.registerModeless(QStringLiteral("frmTrace"),
-                               [this](const ui::WindowContext &context) {
-                                   return std::make_unique<diagnostics::frmTrace>(context, m_trace);
-                               });
+    navigator.registerTool(QStringLiteral("frmTrace"), [this](const ui::WindowContext &context) {
+        return std::make_unique<diagnostics::frmTrace>(context, m_trace);
+    });
     navigator.setLoggingTick([this] { m_logging.tmrLogging_Timer(); });
     core::AppState &app = navigator.context().app;
     navigator.setStopLoggingSessions([&app] { logging::StopRunningSessions(app.Config); });

@@ -109,7 +109,7 @@ void addCommunicationsMenu(QMenuBar *bar, QWidget *window, Navigator &navigator)
     QObject::connect(addItem(menu, "mnuVantaLink", "Vanta Link Access"), &QAction::triggered,
                      window, modal("frmVantaLink"));
     QObject::connect(addItem(menu, "mnuCommTrace", "Protocol Trace"), &QAction::triggered, window,
-                     [&navigator] { navigator.showModeless(QStringLiteral("frmTrace")); });
+                     [&navigator] { navigator.showTool(QStringLiteral("frmTrace")); });
 }
 
 } // namespace vanta::ui

@@ -118,6 +118,12 @@ void Navigator::registerModeless(const QString &name, WindowFactory factory)
     addEntry(name, std::move(newEntry));
 }
 
+void Navigator::registerTool(const QString &name, WindowFactory factory)
+{
+    Entry newEntry{Entry::Kind::Tool, std::move(factory), {}, {}, {}};
+    addEntry(name, std::move(newEntry));
+}
+
 void Navigator::registerModal(const QString &name, DialogFactory factory, ModalLifetime lifetime)
 {
     Entry newEntry{Entry::Kind::Modal, {}, std::move(factory), lifetime, {}};
@@ -233,6 +239,18 @@ void Navigator::showModeless(const QString &name)
         arriving->activated();
 }
 
+void Navigator::showTool(const QString &name)
+{
+    Entry *target = entryToShow(name, Entry::Kind::Tool);
+    if (target == nullptr)
+        return;
+    QWidget *window = build(*target);
+    if (window == nullptr)
+        return;
+    window->showNormal();
+    showWindow(*window);
+}
+
 void Navigator::leaveModeless()
 {
     QWidget *const leaving = m_modeless;
@@ -259,6 +277,8 @@ void Navigator::focusMoved(QWindow *focused)
         return;
     for (const auto &[name, registered] : m_entries) {
         QWidget *window = registered.window.get();
+        if (registered.kind == Entry::Kind::Tool)
+            continue;
         if (window != nullptr && window != m_modeless && window->windowHandle() == focused) {
             leaveModeless();
             return;

@@ -107,6 +107,9 @@ public:
     // ends. Registering a name again replaces its factory (tests).
     void registerMainScreen(const QString &name, WindowFactory factory);
     void registerModeless(const QString &name, WindowFactory factory);
+    // A tool window (the protocol trace) stands beside the others: showing it, focusing it or
+    // hiding it never activates or leaves any window, so the monitor keeps polling behind it.
+    void registerTool(const QString &name, WindowFactory factory);
     void registerModal(const QString &name, DialogFactory factory,
                        ModalLifetime lifetime = ModalLifetime::PerOpening);
     bool isRegistered(const QString &name) const;
@@ -128,6 +131,8 @@ public:
     // or a click on a main screen. The program's message boxes and switching to another
     // application never count. Nothing active: nothing happens.
     void leaveModeless();
+    // Shows a tool window in its normal state and in front; built on first use.
+    void showTool(const QString &name);
     QWidget *activeModeless() const { return m_modeless; }
     void showMonitor() { showModeless(QStringLiteral("mdiMonitor")); }
     // The Terminal command of every Communications menu: asks before stopping running logging
@@ -178,6 +183,7 @@ private:
         {
             MainScreen,
             Modeless,
+            Tool,
             Modal
         } kind;
         WindowFactory windowFactory;

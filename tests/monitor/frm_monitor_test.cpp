@@ -58,6 +58,14 @@ TEST_F(FrmMonitorTest, ShowingActivatesAndAnotherWindowLeavesIt)
     EXPECT_EQ(findControl<QLabel>(*frame, "lblTempText_0")->text(), QStringLiteral("24.5 °C"));
     EXPECT_TRUE(findControl<QLabel>(*frame, "lblCommHealth")->text().startsWith("Rows 1,"));
 
+    // A tool window (the protocol trace) beside the monitor leaves it active and polling.
+    navigator.registerTool(QStringLiteral("frmTrace"),
+                           [](const ui::WindowContext &) { return std::make_unique<QWidget>(); });
+    navigator.showTool(QStringLiteral("frmTrace"));
+    EXPECT_TRUE(navigator.window("frmTrace")->isVisible());
+    EXPECT_EQ(navigator.activeModeless(), frame);
+    EXPECT_TRUE(frame->isVisible());
+
     frame->mnuSPRates_Click(11);
     EXPECT_EQ(findControl<QMenu>(*frame, "mnuSetpoints")->title(),
               QStringLiteral("Setpoints (Now=0 Sec.)"));
