@@ -1,8 +1,12 @@
 // One full monitor pass over 40 simulated instruments at 9600 baud, wire speed, no turnaround
 // and no pacing file: the pass time against the line time of its requests and replies, per
-// protocol, and with one instrument silent, the option to poll it less often off and on.
+// protocol, with the protocol trace recording every frame and a trace window taking its rows,
+// and with one instrument silent, the option to poll it less often off and on.
 #include "comms/comm_port.h"
+#include "comms/trace_ring.h"
 #include "core/address.h"
+#include "core/clock.h"
+#include "diagnostics/trace_view.h"
 #include "integration/sim_line.h"
 #include "monitor/monitor_pass.h"
 #include "wire_time.h"
@@ -50,8 +54,32 @@ struct PassResult
     double wire = 0;
 };
 
+// The trace as the open window sees it: every frame recorded into the ring, and the rows taken
+// in batches as the window's timer does between the pass's steps.
+struct OpenTraceWindow
+{
+    core::SystemClock clock;
+    comms::TraceRing ring{clock};
+    diagnostics::TraceView view{ring};
+    int sinceBatch = 0;
+
+    comms::FrameTrace hook(comms::FrameTrace inner)
+    {
+        comms::FrameTrace record = ring.hook();
+        return [this, inner, record](const comms::TraceEvent &event) {
+            inner(event);
+            record(event);
+            if (++sinceBatch >= 20) {
+                sinceBatch = 0;
+                view.takeBatch();
+            }
+        };
+    }
+};
+
 // `silentAddress` (when not 0) is listed but missing from the line.
-PassResult runPasses(const Kind &kind, int silentAddress, bool option, int passes)
+PassResult runPasses(const Kind &kind, int silentAddress, bool option, int passes,
+                     bool traced = false)
 {
     test::SimulatorProcess sim(scenario(kind), {"--wire-speed", "--turnaround", "0"});
     test::ApplicationSide side(sim.link(), 500);
@@ -75,10 +103,11 @@ PassResult runPasses(const Kind &kind, int silentAddress, bool option, int passe
     monitor::MonitorPass pass(side.link, rows, loops);
     pass.PollSilentLess = option;
     bench::TraceRecorder trace;
+    OpenTraceWindow window;
     PassResult result;
     for (int run = 0; run < passes; ++run) {
         trace.events.clear();
-        side.link.trace = trace.hook();
+        side.link.trace = traced ? window.hook(trace.hook()) : trace.hook();
         pass.forcePass();
         QElapsedTimer timer;
         timer.start();
@@ -102,6 +131,14 @@ int main(int argc, char **argv)
         const PassResult r = runPasses(kind, 0, false, 2);
         std::printf("%-24s %10.3f %10.3f %7.3f\n", kind.name, r.seconds, r.wire,
                     r.wire > 0 ? r.seconds / r.wire : 0);
+    }
+    // The same passes with the protocol trace open.
+    for (const Kind &kind : kinds) {
+        const PassResult plain = runPasses(kind, 0, false, 2);
+        const PassResult traced = runPasses(kind, 0, false, 2, true);
+        std::printf("%-24s trace closed %8.3f s, open %8.3f s, growth %+6.2f%%\n", kind.name,
+                    plain.seconds, traced.seconds,
+                    plain.seconds > 0 ? 100.0 * (traced.seconds / plain.seconds - 1) : 0);
     }
     // One silent instrument, fourth pass (the option backs off after three failed passes).
     for (const bool option : {false, true}) {
