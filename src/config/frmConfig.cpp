@@ -3,7 +3,10 @@
 #include "config/frmConfig.h"
 
 #include "config/config_group_widget.h"
+#include "config/configuration_read.h"
+#include "config/configuration_send.h"
 #include "config/parameter_file.h"
+#include "core/reentry_guard.h"
 #include "ui/address_combo.h"
 #include "ui/controls.h"
 #include "ui/enter_as_tab.h"
@@ -12,13 +15,16 @@
 
 #include <QCloseEvent>
 #include <QComboBox>
+#include <QCoreApplication>
 #include <QHBoxLayout>
 #include <QLabel>
 #include <QMenu>
 #include <QMenuBar>
+#include <QProgressBar>
 #include <QPushButton>
 #include <QStackedWidget>
 #include <QVBoxLayout>
+#include <algorithm>
 
 namespace vanta::config {
 
@@ -30,7 +36,8 @@ constexpr int WindowHeight = 800;
 } // namespace
 
 frmConfig::frmConfig(const ui::WindowContext &context)
-    : m_app(context.app), m_ui(context.ui()), m_navigator(context.navigator), m_model(context.app)
+    : m_app(context.app), m_ui(context.ui()), m_link(context.link), m_navigator(context.navigator),
+      m_model(context.app)
 {
     setObjectName(QStringLiteral("frmConfig"));
     setWindowTitle(QStringLiteral("Configure Instrument"));
@@ -56,8 +63,12 @@ void frmConfig::buildControls()
     lblDemoMode = ui::newDemoModeMark(central);
     lblProgress = ui::newLabel(central, "lblProgress");
     lblAutoSendFileName = ui::newLabel(central, "lblAutoSendFileName");
+    prgProgress = new QProgressBar(central);
+    prgProgress->setObjectName(QStringLiteral("prgProgress"));
+    prgProgress->setRange(0, 1);
+    prgProgress->setValue(0);
     ui::addToBox(layout, {ui::newRow({lblAddress, cbxAddress, ui::Stretch, lblAutoSendFileName,
-                                      lblProgress, lblDemoMode}),
+                                      lblProgress, prgProgress, lblDemoMode}),
                           buildCommands(central)});
     m_pageSets = new QStackedWidget(central);
     layout->addWidget(m_pageSets, 1);
@@ -211,20 +222,45 @@ void frmConfig::headerChosen(const char *routine, const std::function<void()> &c
     });
 }
 
-void frmConfig::notAvailableYet(const QString &what)
+// The window repaints the progress between parameters and lets timers and paint events run;
+// the user's clicks wait until the transfer has ended.
+config::TransferHooks frmConfig::transferHooks()
 {
-    m_ui.MsgBox(what + QStringLiteral(" is not available yet."), core::MsgButtons::Ok,
-                core::MsgIcon::Information, QStringLiteral("Not Available"), core::MsgResult::Ok);
+    return {[this](const QString &text) {
+                lblProgress->setText(text);
+                lblProgress->repaint();
+            },
+            [this](int done, int total) {
+                prgProgress->setRange(0, std::max(1, total));
+                prgProgress->setValue(done);
+            },
+            [] { QCoreApplication::processEvents(QEventLoop::ExcludeUserInputEvents); }};
 }
 
 void frmConfig::cmdReadControl_Click()
 {
-    notAvailableYet(QStringLiteral("Reading a configuration from an instrument"));
+    const core::ReentryGuard guard(m_inTransfer, m_navigator.loops());
+    if (!guard)
+        return;
+    ui::runHandler(m_ui, "frmConfig.cmdReadControl_Click", [this] {
+        const core::BusyPointer busy(m_ui);
+        (void)ReadControllerParameters(m_model, m_link, transferHooks());
+        showModel();
+    });
 }
 
 void frmConfig::cmdSaveControl_Click()
 {
-    notAvailableYet(QStringLiteral("Sending a configuration to an instrument"));
+    const core::ReentryGuard guard(m_inTransfer, m_navigator.loops());
+    if (!guard)
+        return;
+    ui::runHandler(m_ui, "frmConfig.cmdSaveControl_Click", [this] {
+        const core::BusyPointer busy(m_ui);
+        bool sendFailed = true;
+        (void)SendControllerParameters(m_model, m_link, sendFailed, SendMode::Interactive,
+                                       transferHooks());
+        showModel();
+    });
 }
 
 void frmConfig::cmdReadFile_Click()

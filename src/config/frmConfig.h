@@ -4,6 +4,7 @@
 #pragma once
 
 #include "config/config_model.h"
+#include "config/config_transfer.h"
 #include "ui/navigator.h"
 
 #include <QMainWindow>
@@ -11,6 +12,7 @@
 
 class QComboBox;
 class QLabel;
+class QProgressBar;
 class QStackedWidget;
 
 namespace vanta::config {
@@ -53,10 +55,11 @@ private:
     void fieldEdited(int reg);
     void fieldLeft(int reg);
     void headerChosen(const char *routine, const std::function<void()> &choose);
-    void notAvailableYet(const QString &what);
+    config::TransferHooks transferHooks();
 
     core::AppState &m_app;
     core::Interaction &m_ui;
+    comms::CommLink &m_link;
     ui::Navigator &m_navigator;
     ConfigModel m_model;
     std::array<ConfigGroupView *, core::ControllerGroupCount> m_groupViews{};
@@ -64,8 +67,10 @@ private:
     QComboBox *cbxAddress = nullptr;
     QLabel *lblDemoMode = nullptr;
     QLabel *lblProgress = nullptr;
+    QProgressBar *prgProgress = nullptr; // parameters done out of the model's total
     QLabel *lblAutoSendFileName = nullptr;
     QStackedWidget *m_pageSets = nullptr;
+    bool m_inTransfer = false; // a read or send runs
 };
 
 } // namespace vanta::config

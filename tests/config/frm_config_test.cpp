@@ -16,6 +16,7 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QLocale>
+#include <QProgressBar>
 #include <QPushButton>
 #include <QStackedWidget>
 #include <QTabWidget>
@@ -238,19 +239,6 @@ TEST(FrmConfig, NumbersShowThousandsAndReadBackWhateverTheLocale)
     QLocale::setDefault(before);
 }
 
-TEST(FrmConfig, InstrumentCommandsSayTheyAreNotAvailableYet)
-{
-    WindowRig rig(0);
-    rig.control<QPushButton>(QStringLiteral("cmdReadControl"))->click();
-    rig.control<QPushButton>(QStringLiteral("cmdSaveControl"))->click();
-    ASSERT_EQ(rig.user.boxes.size(), 2u);
-    EXPECT_EQ(rig.user.boxes[0].text,
-              "Reading a configuration from an instrument is not available yet.");
-    EXPECT_EQ(rig.user.boxes[1].text,
-              "Sending a configuration to an instrument is not available yet.");
-    EXPECT_TRUE(rig.line.requests.empty());
-}
-
 // Leaving the window by a button, and opening a file, with unsaved edits.
 TEST(FrmConfig, AsksBeforeLeavingExceptForTheGraph)
 {
@@ -326,6 +314,20 @@ TEST(FrmConfig, UnsavedEditsCanKeepTheProgramRunning)
         EXPECT_EQ(rig.navigator.isEnding(), c.ends);
         EXPECT_EQ(window->isVisible(), !c.ends);
         EXPECT_EQ(QFile::exists(folder.filePath("kept.csv")), c.saveChosen);
+    }
+}
+
+TEST(FrmConfig, ReadAndSendButtonsRunTheirCommands)
+{
+    for (const char *button : {"cmdReadControl", "cmdSaveControl"}) {
+        SCOPED_TRACE(button);
+        WindowRig rig(0);
+        rig.app.setDemoMode(true);
+        rig.user.answers = {MsgResult::No};
+        rig.control<QPushButton>(QString::fromLatin1(button))->click();
+        EXPECT_EQ(rig.user.titles(), QStringList{"Switch out of Demo Mode"});
+        EXPECT_TRUE(rig.line.requests.empty());
+        EXPECT_NE(rig.control<QProgressBar>(QStringLiteral("prgProgress")), nullptr);
     }
 }
 

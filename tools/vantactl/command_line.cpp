@@ -64,6 +64,8 @@ int parseRegister(const QString &text)
     return parseDecimal(text, QStringLiteral("REGISTER"), -32768, 32767);
 }
 
+QString pathValue(const QString &name, const QString &path);
+
 struct CommandForm
 {
     const char *name;
@@ -109,6 +111,18 @@ void parseLinkArgs(const QStringList &args, Arguments &parsed)
         parsed.values = {parseValue(args[2], QStringLiteral("VALUE"))};
 }
 
+void parseConfigReadArgs(const QStringList &args, Arguments &parsed)
+{
+    parsed.file = pathValue(QStringLiteral("FILE"), args[1]);
+}
+
+void parseConfigSendArgs(const QStringList &args, Arguments &parsed)
+{
+    parsed.file = pathValue(QStringLiteral("FILE"), args[0]);
+    parsed.addresses = args.mid(1);
+    parsed.address = args[1];
+}
+
 void parseNothing(const QStringList &, Arguments &)
 {}
 
@@ -120,6 +134,8 @@ const CommandForm Commands[] = {
     {"modbus-write", Command::ModbusWrite, 4, true, parseModbusWriteArgs},
     {"link-read", Command::LinkRead, 2, false, parseLinkArgs},
     {"link-write", Command::LinkWrite, 3, false, parseLinkArgs},
+    {"config-read", Command::ConfigRead, 2, false, parseConfigReadArgs},
+    {"config-send", Command::ConfigSend, 2, true, parseConfigSendArgs},
     {"info", Command::Info, 0, false, parseNothing},
 };
 
@@ -177,6 +193,8 @@ void applyOption(const QString &name, const std::function<QString()> &value, Inv
         options.trace = true;
     else if (name == QLatin1String("--decode"))
         options.decode = true;
+    else if (name == QLatin1String("--model"))
+        options.model = value().trimmed().toUpper();
     else if (name == QLatin1String("--hex"))
         options.hex = true;
     else if (name == QLatin1String("--help") || name == QLatin1String("-h"))
@@ -187,8 +205,9 @@ void applyOption(const QString &name, const std::function<QString()> &value, Inv
 
 bool takesValue(const QString &name)
 {
-    static const char *const Valued[] = {"--folder",  "--port",  "--device",   "--settings",
-                                         "--timeout", "--group", "--protocol", "--repeat"};
+    static const char *const Valued[] = {"--folder",   "--port",    "--device",
+                                         "--settings", "--timeout", "--group",
+                                         "--protocol", "--repeat",  "--model"};
     for (const char *valued : Valued) {
         if (name == QLatin1String(valued))
             return true;
@@ -273,6 +292,8 @@ QString usageText()
         "  --trace             print every request (\"> \") and reply (\"< \") on stderr\n"
         "  --decode            with --trace: print each frame as a decoded trace line (number,\n"
         "                      time, gap, direction, address, bytes, meaning, check, outcome)\n"
+        "  --model ID          config-read, config-send: the model on screen, for an\n"
+        "                      instrument whose identification the catalogue lacks\n"
         "  --repeat N          run the command N times (1..1000000000) and print the last\n"
         "                      result\n"
         "commands:\n"
@@ -283,6 +304,8 @@ QString usageText()
         "  modbus-write ADDRESS WIRE TYPE VALUE...\n"
         "  link-read ADDRESS COMMAND                 (COMMAND in hexadecimal)\n"
         "  link-write ADDRESS COMMAND VALUE [--hex]\n"
+        "  config-read ADDRESS FILE                  (the whole configuration into FILE)\n"
+        "  config-send FILE ADDRESS...               (one line per address: ok or failed)\n"
         "  info\n"
         "ADDRESS is hexadecimal in controller group 0, decimal otherwise.\n");
 }

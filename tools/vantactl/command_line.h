@@ -26,6 +26,8 @@ enum class Command
     ModbusWrite,
     LinkRead,
     LinkWrite,
+    ConfigRead, // ADDRESS FILE
+    ConfigSend, // FILE ADDRESS...
     Info
 };
 
@@ -44,7 +46,8 @@ struct Options
     bool trace = false;
     bool decode = false; // with trace: decoded lines instead of bytes
     std::optional<int> repeat;
-    bool hex = false; // link-write only
+    bool hex = false;             // link-write only
+    std::optional<QString> model; // config-read, config-send: the model id to select
 };
 
 // The command's arguments, checked for form. The address stays text: its base depends on the
@@ -58,6 +61,8 @@ struct Arguments
     int count = 0;
     int command = 0;
     QVector<double> values; // write: one value; modbus-write: one or more
+    QString file;           // config-read, config-send: the parameter file
+    QStringList addresses;  // config-send: every address, in order
 };
 
 struct Invocation

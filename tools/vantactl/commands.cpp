@@ -136,6 +136,8 @@ Access runAccess(comms::CommLink &link, Command command, const Arguments &args,
         return linkRead(link, args, target);
     case Command::LinkWrite:
         return linkWrite(link, args, target, rawHex);
+    case Command::ConfigRead: // run by config_commands.h
+    case Command::ConfigSend:
     case Command::Info:
         break;
     }

@@ -7,6 +7,7 @@ core::MsgResult ConsoleInteraction::MsgBox(const QString &text, core::MsgButtons
                                            const QString &title, core::MsgResult defaultButton)
 {
     ++m_boxCount;
+    m_lastText = text;
     // Box texts break lines with CR (the report's three lines); a terminal wants LF.
     QString shown = text;
     shown.replace(QLatin1String("\r\n"), QLatin1String("\n"));

@@ -19,10 +19,13 @@ public:
 
     // Boxes shown so far; lets a caller tell whether a step reported anything.
     int boxCount() const { return m_boxCount; }
+    // The text of the last box shown; empty before the first.
+    const QString &lastText() const { return m_lastText; }
 
 private:
     std::FILE *m_out;
     int m_boxCount = 0;
+    QString m_lastText;
 };
 
 } // namespace vanta::tools

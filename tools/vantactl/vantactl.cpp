@@ -8,6 +8,7 @@
 #include "comms/qt_serial_line.h"
 #include "comms/register_access.h"
 #include "comms/trace_ring.h"
+#include "config_commands.h"
 #include "console_interaction.h"
 #include "core/app_state.h"
 #include "core/data_files.h"
@@ -164,8 +165,22 @@ comms::ValueOutcome<comms::Target> commandTarget(const core::SystemConfig &confi
     return comms::targetFor(group, code, address);
 }
 
+int runConfigCommand(core::AppState &app, ConsoleInteraction &ui, const Invocation &invocation)
+{
+    comms::QtSerialLine line(app.programFolder());
+    core::SystemClock clock;
+    comms::CommLink link(app, line, clock, ui);
+    if (invocation.options.trace)
+        link.trace = traceFrame;
+    openPort(link, line, invocation.options);
+    return invocation.command == Command::ConfigRead ? runConfigRead(link, ui, invocation)
+                                                     : runConfigSend(link, ui, invocation);
+}
+
 int runAccess(core::AppState &app, ConsoleInteraction &ui, const Invocation &invocation)
 {
+    if (invocation.command == Command::ConfigRead || invocation.command == Command::ConfigSend)
+        return runConfigCommand(app, ui, invocation);
     const Options &options = invocation.options;
     const comms::ValueOutcome<comms::Target> target = commandTarget(app.Config, invocation);
 
