@@ -19,6 +19,19 @@ bool isRampSoakPatternField(int reg)
 
 } // namespace
 
+bool leaveDemoMode(comms::CommLink &link, const QString &question)
+{
+    if (!link.app.DemoMode())
+        return true;
+    const core::MsgResult answer =
+        link.ui.MsgBox(question, core::MsgButtons::YesNo, core::MsgIcon::Question,
+                       QStringLiteral("Switch out of Demo Mode"), core::MsgResult::No);
+    if (answer != core::MsgResult::Yes)
+        return false;
+    link.app.setDemoMode(false);
+    return true;
+}
+
 InstrumentAccess::InstrumentAccess(comms::CommLink &link, const ConfigModel &model)
     : m_link(link), m_group(model.group()), m_protocol(link.app.Config.ProtocolCode),
       m_address(core::ParseAddress(model.group(), model.AddressText))

@@ -63,6 +63,10 @@ QString failureLabel(const ConfigModel &model, int reg);
 QString unknownModelText(const ConfigModel &model, const QString &modelFileName, double value,
                          const QString &id, const QString &verb);
 
+// Demo mode asks before a transfer may talk to the instrument: `question` is the transfer's
+// "exit DEMO MODE" question. True when the program is (now) out of demo mode.
+bool leaveDemoMode(comms::CommLink &link, const QString &question);
+
 // The progress texts: " 795" style for fixed registers, GStr in the main pass.
 QString fixedRegisterText(int reg);
 

@@ -56,7 +56,6 @@ public:
     void clearProgress() { progress(QString()); }
 
 private:
-    bool leaveDemoMode();
     bool identifyModel();
     bool askAboutUnknownModel(double value, const QString &id);
     bool readHeader();
@@ -79,7 +78,10 @@ private:
 
 TransferResult ConfigReader::run()
 {
-    if (!leaveDemoMode())
+    if (!leaveDemoMode(
+            m_link, QStringLiteral(
+                        "You are currently in DEMO MODE.  Do you want to exit DEMO MODE and read "
+                        "from the controller ?")))
         return TransferResult::Stopped;
     bool completed = identifyModel() && readHeader();
     if (completed) {
@@ -90,21 +92,6 @@ TransferResult ConfigReader::run()
     m_model.SetupFormFields();
     clearProgress();
     return completed ? TransferResult::Completed : TransferResult::Stopped;
-}
-
-bool ConfigReader::leaveDemoMode()
-{
-    if (!m_link.app.DemoMode())
-        return true;
-    const MsgResult answer = m_link.ui.MsgBox(
-        QStringLiteral("You are currently in DEMO MODE.  Do you want to exit DEMO MODE and read "
-                       "from the controller ?"),
-        MsgButtons::YesNo, MsgIcon::Question, QStringLiteral("Switch out of Demo Mode"),
-        MsgResult::No);
-    if (answer != MsgResult::Yes)
-        return false;
-    m_link.app.setDemoMode(false);
-    return true;
 }
 
 bool ConfigReader::identifyModel()

@@ -38,7 +38,6 @@ public:
     void endEarly();
 
 private:
-    bool leaveDemoMode();
     bool checkModel();
     bool checkOutputs();
     bool checkOutput(int reg, int output);
@@ -74,7 +73,10 @@ private:
 
 TransferResult ConfigSender::run()
 {
-    if (!leaveDemoMode())
+    if (!leaveDemoMode(
+            m_link, QStringLiteral(
+                        "You are currently in DEMO MODE.  Do you want to exit DEMO MODE and send "
+                        "the setup to the instrument ?")))
         return TransferResult::Stopped;
     m_total = static_cast<int>(modelParameters(m_model).size());
     const bool completed =
@@ -95,21 +97,6 @@ void ConfigSender::endEarly()
         (void)m_access.write(m_remote, *m_previousRemote);
     m_opened = false;
     progress(QString());
-}
-
-bool ConfigSender::leaveDemoMode()
-{
-    if (!m_link.app.DemoMode())
-        return true;
-    const MsgResult answer = m_link.ui.MsgBox(
-        QStringLiteral("You are currently in DEMO MODE.  Do you want to exit DEMO MODE and send "
-                       "the setup to the instrument ?"),
-        MsgButtons::YesNo, MsgIcon::Question, QStringLiteral("Switch out of Demo Mode"),
-        MsgResult::No);
-    if (answer != MsgResult::Yes)
-        return false;
-    m_link.app.setDemoMode(false);
-    return true;
 }
 
 bool ConfigSender::checkModel()

@@ -220,17 +220,21 @@ void Navigator::showMainScreen(QWidget *from, const QString &name)
     switchActive(to);
 }
 
-void Navigator::showModeless(const QString &name)
+QWidget *Navigator::showInFront(const QString &name, Entry::Kind kind)
 {
-    Entry *target = entryToShow(name, Entry::Kind::Modeless);
-    if (target == nullptr)
-        return;
-    QWidget *window = build(*target);
+    Entry *target = entryToShow(name, kind);
+    QWidget *window = target == nullptr ? nullptr : build(*target);
     if (window == nullptr)
-        return;
+        return nullptr;
     window->showNormal();
     showWindow(*window);
-    if (m_modeless == window)
+    return window;
+}
+
+void Navigator::showModeless(const QString &name)
+{
+    QWidget *window = showInFront(name, Entry::Kind::Modeless);
+    if (window == nullptr || m_modeless == window)
         return;
     leaveModeless();
     m_modeless = window;
@@ -241,14 +245,7 @@ void Navigator::showModeless(const QString &name)
 
 void Navigator::showTool(const QString &name)
 {
-    Entry *target = entryToShow(name, Entry::Kind::Tool);
-    if (target == nullptr)
-        return;
-    QWidget *window = build(*target);
-    if (window == nullptr)
-        return;
-    window->showNormal();
-    showWindow(*window);
+    showInFront(name, Entry::Kind::Tool);
 }
 
 void Navigator::leaveModeless()

@@ -197,6 +197,8 @@ private:
     // none, and null when the program is ending.
     Entry *entryToShow(const QString &name, Entry::Kind kind);
     QWidget *build(Entry &entry);
+    // Builds a modeless or tool window on first use and shows it in its normal state, in front.
+    QWidget *showInFront(const QString &name, Entry::Kind kind);
     void addEntry(const QString &name, Entry entry);
     void notAvailable(const QString &name);
     void switchActive(QWidget *to);
