@@ -2,6 +2,8 @@
 // ConfigModel's, the pages ConfigGroupView's.
 #include "config/frmConfig.h"
 
+#include "config/auto_send.h"
+
 #include "config/config_group_widget.h"
 #include "config/configuration_read.h"
 #include "config/configuration_send.h"
@@ -277,6 +279,21 @@ void frmConfig::cmdSaveFile_Click()
 {
     ui::runHandler(m_ui, "frmConfig.cmdSaveFile_Click",
                    [this] { (void)saveWithDialog(m_model, m_ui); });
+}
+
+int frmConfig::autoSend(const QString &commandLine)
+{
+    const core::ReentryGuard guard(m_inTransfer, m_navigator.loops());
+    const core::BusyPointer busy(m_ui);
+    AutoSendHooks hooks{[this](const QString &status) {
+                            showModel();
+                            lblAutoSendFileName->setText(status);
+                            lblAutoSendFileName->repaint();
+                        },
+                        transferHooks()};
+    const int status = AutoSendParameterFile(m_model, m_link, commandLine, hooks);
+    showModel();
+    return status;
 }
 
 bool frmConfig::allowLeavingFor(const QString &target)

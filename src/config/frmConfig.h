@@ -40,6 +40,9 @@ public:
     void cmdSaveControl_Click();
     void cmdReadFile_Click();
     void cmdSaveFile_Click();
+    // The command line's unattended send (see AutoSendParameterFile); returns the program's exit
+    // status. The caller ends the program.
+    int autoSend(const QString &commandLine);
 
 protected:
     void closeEvent(QCloseEvent *event) override;

@@ -5,8 +5,8 @@
 #include "config/configuration_read.h"
 #include "config/configuration_send.h"
 #include "config/parameter_file.h"
-#include "console_interaction.h"
 #include "core/address.h"
+#include "core/console_interaction.h"
 #include "core/model_file.h"
 
 #include <cstdio>
@@ -69,7 +69,7 @@ QString addressText(int group, const QString &text)
 
 } // namespace
 
-int runConfigRead(comms::CommLink &link, ConsoleInteraction &ui, const Invocation &invocation)
+int runConfigRead(comms::CommLink &link, core::ConsoleInteraction &ui, const Invocation &invocation)
 {
     config::ConfigModel model(link.app);
     const QString address = addressText(model.group(), invocation.args.address);
@@ -89,7 +89,7 @@ int runConfigRead(comms::CommLink &link, ConsoleInteraction &ui, const Invocatio
     return saved ? 0 : 1;
 }
 
-int runConfigSend(comms::CommLink &link, ConsoleInteraction &ui, const Invocation &invocation)
+int runConfigSend(comms::CommLink &link, core::ConsoleInteraction &ui, const Invocation &invocation)
 {
     config::ConfigModel model(link.app);
     if (!config::ReadParameterFile(model, ui, invocation.args.file) ||
