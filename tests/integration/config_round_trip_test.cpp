@@ -1,9 +1,8 @@
 // vantactl config-read and config-send against vantasim: one model of each group in each
 // protocol it speaks is read into a file, sent to a second instrument and read back, and both
 // files hold the same configuration except what a send never writes.
+#include "config_files.h"
 #include "sim_line.h"
-
-#include <QRegularExpression>
 
 namespace vanta::test {
 namespace {
@@ -46,37 +45,7 @@ QByteArray scenario()
 
 int vantactl(const QString &link, const RoundTrip &t, const QStringList &command)
 {
-    QProcess process;
-    process.setProgram(QStringLiteral(VANTA_BIN_DIR "/vantactl"));
-    process.setArguments(QStringList{"--folder", VANTA_BIN_DIR, "--device", link, "--settings",
-                                     "9600,N,8,1", "--timeout", "300", "--group",
-                                     QString::number(t.group), "--protocol",
-                                     QLatin1String(t.protocol)} +
-                         command);
-    process.setProcessChannelMode(QProcess::ForwardedErrorChannel);
-    process.start();
-    if (!process.waitForFinished(60000))
-        return -1;
-    return process.exitCode();
-}
-
-// The parameter lines of a file, without those a send never writes: the output hardware, the
-// communication settings, the command boxes and the live status word.
-QStringList sentLines(const QString &path)
-{
-    QFile file(path);
-    if (!file.open(QIODevice::ReadOnly))
-        return {QStringLiteral("cannot open ") + path};
-    static const QRegularExpression neverSent(
-        QStringLiteral("^(3|769|772|102[89]|103[1256]|106[7-9]|107[0-4]|107[1-6]H),"));
-    QStringList lines = QString::fromLatin1(file.readAll()).split(QStringLiteral("\r\n"));
-    lines.removeFirst(); // the address
-    QStringList kept;
-    for (const QString &line : lines) {
-        if (!neverSent.match(line).hasMatch())
-            kept << line;
-    }
-    return kept;
+    return runVantactl(link, t.group, t.protocol, command);
 }
 
 TEST(ConfigRoundTrip, ReadSendReadGivesTheSameFile)
