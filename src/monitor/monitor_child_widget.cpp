@@ -251,7 +251,10 @@ void frmMonitor::txtSVText_LostFocus(int row)
 
 void frmMonitor::cmdRamp_Click(int row, RampCommand command)
 {
-    ui::runHandler(m_ui, "frmMonitor.cmdRamp_Click",
+    const char *routine = command == RampCommand::On     ? "frmMonitor.cmdRampOn_Click"
+                          : command == RampCommand::Hold ? "frmMonitor.cmdRampHold_Click"
+                                                         : "frmMonitor.cmdRampOff_Click";
+    ui::runHandler(m_ui, routine,
                    [this, row, command] { m_session.ramps().rowCommand(row, command); });
     repaintRow(row);
 }
@@ -273,8 +276,10 @@ void frmMonitor::cmdChangeAll_Click()
 
 void frmMonitor::cmdAllRamps_Click(RampCommand command)
 {
-    ui::runHandler(m_ui, "frmMonitor.cmdAllRamps_Click",
-                   [this, command] { m_session.ramps().allRowsCommand(command); });
+    const char *routine = command == RampCommand::On     ? "frmMonitor.cmdStartAll_Click"
+                          : command == RampCommand::Hold ? "frmMonitor.cmdHoldAll_Click"
+                                                         : "frmMonitor.cmdStopAll_Click";
+    ui::runHandler(m_ui, routine, [this, command] { m_session.ramps().allRowsCommand(command); });
     refreshRows();
 }
 

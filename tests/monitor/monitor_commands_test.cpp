@@ -40,27 +40,36 @@ struct CommandRig : MonitorRig
     }
 };
 
+enum class Far
+{
+    Takes,       // the instrument takes the write
+    Refuses,     // it refuses every write
+    NoInstrument // the row shows "[none]"
+};
+
 struct EntryCase
 {
     const char *name;
     const char *typed;
     float divisor;
-    bool answers; // the instrument takes the write
-    int written;  // the setpoint register afterwards
+    Far far;
+    int written; // the setpoint register afterwards
     EditState state;
     const char *box; // title of the box shown, "" for none
 };
 
 const EntryCase EntryCases[] = {
-    {"scaled by the divisor", "25.5", 10, true, 255, EditState::Sent, ""},
-    {"thousands separator read whole", "1,235.0", 10, true, 12350, EditState::Sent, ""},
-    {"unit left in the field", "80.0 °C", 10, true, 800, EditState::Sent, ""},
-    {"emptied field", "", 10, true, Untouched, EditState::Shown, ""},
-    {"no number", "abc", 10, true, Untouched, EditState::Failed, "Setpoint Value Not Sent"},
-    {"divisor not known yet", "25.5", 0, true, Untouched, EditState::Failed,
+    {"scaled by the divisor", "25.5", 10, Far::Takes, 255, EditState::Sent, ""},
+    {"thousands separator read whole", "1,235.0", 10, Far::Takes, 12350, EditState::Sent, ""},
+    {"unit left in the field", "80.0 °C", 10, Far::Takes, 800, EditState::Sent, ""},
+    {"emptied field", "", 10, Far::Takes, Untouched, EditState::Shown, ""},
+    {"no number", "abc", 10, Far::Takes, Untouched, EditState::Failed, "Setpoint Value Not Sent"},
+    {"divisor not known yet", "25.5", 0, Far::Takes, Untouched, EditState::Failed,
      "Cannot Send Setpoint Value"},
-    {"write fails", "25.5", 10, false, Untouched, EditState::Failed,
+    {"write fails", "25.5", 10, Far::Refuses, Untouched, EditState::Failed,
      "Send Setpoint Value Communications Error"},
+    {"no instrument: emptied, the focus stays", "25.5", 10, Far::NoInstrument, Untouched,
+     EditState::Shown, "No Instrument Defined"},
 };
 
 TEST(SetpointEntry, EnterSendsATypedFieldOrSaysWhyNot)
@@ -68,16 +77,18 @@ TEST(SetpointEntry, EnterSendsATypedFieldOrSaysWhyNot)
     for (const EntryCase &c : EntryCases) {
         SCOPED_TRACE(c.name);
         CommandRig rig;
-        auto registers = rig.addInstrument(5, c.answers ? CommandRig::answering() : RegisterMap{});
+        auto registers = std::make_shared<RegisterMap>(CommandRig::answering());
+        if (c.far != Far::NoInstrument)
+            registers = rig.addInstrument(5, c.far == Far::Takes ? *registers : RegisterMap{});
         ASSERT_TRUE(rig.activate());
         rig.row(0).RowDivisor = c.divisor;
         rig.session.setpoints().txtSVText_Change(0, QString::fromUtf8(c.typed));
-        EXPECT_TRUE(rig.session.setpoints().txtSVText_Enter(0));
+        EXPECT_EQ(rig.session.setpoints().txtSVText_Enter(0), c.far != Far::NoInstrument);
         EXPECT_EQ(rig.row(0).SVState, c.state);
-        if (c.answers) {
-            EXPECT_EQ(registers->at(SetpointWire), c.written);
-        }
+        EXPECT_EQ(registers->count(SetpointWire) ? registers->at(SetpointWire) : Untouched,
+                  c.written);
         EXPECT_EQ(rig.user.titles(), *c.box ? QStringList{c.box} : QStringList{});
+        EXPECT_EQ(rig.row(0).SVText.isEmpty(), c.far == Far::NoInstrument || !*c.typed);
     }
 }
 
@@ -109,22 +120,11 @@ TEST(SetpointEntry, OnlyTypedFieldsAreSentAndLeavingOneUnsentWarns)
     EXPECT_EQ(registers->at(SetpointWire), Untouched);
 }
 
-TEST(SetpointEntry, RowWithoutInstrumentIsEmptiedAndKeepsTheFocus)
-{
-    CommandRig rig;
-    ASSERT_TRUE(rig.activate());
-    rig.row(0).RowDivisor = 10;
-    rig.session.setpoints().txtSVText_Change(0, QStringLiteral("25"));
-    EXPECT_FALSE(rig.session.setpoints().txtSVText_Enter(0));
-    EXPECT_EQ(rig.user.titles(), QStringList{"No Instrument Defined"});
-    EXPECT_EQ(rig.row(0).SVState, EditState::Shown);
-    EXPECT_TRUE(rig.row(0).SVText.isEmpty());
-}
-
 // Row 0 takes the write, row 1 was never read, row 2 refuses the write, row 3 takes it.
 struct ChangeAllCase
 {
     const char *name;
+    const char *typed;
     std::deque<core::MsgResult> answers; // the warning about row 1 takes an answer too
     QStringList titles;
     bool firstRowWritten;
@@ -136,29 +136,27 @@ struct ChangeAllCase
 const QStringList FailureTitles{"Confirm Change All Setpoints",
                                 "Cannot Send Change All Setpoint Value",
                                 "Send Setpoint Value Communications Error"};
+const std::deque<core::MsgResult> YesOk{core::MsgResult::Yes, core::MsgResult::Ok};
 
 const ChangeAllCase ChangeAllCases[] = {
     {"no at the question",
+     "1,235.0",
      {core::MsgResult::No},
      {"Confirm Change All Setpoints"},
      false,
      false,
      EditState::Shown,
      0},
-    {"continue after a failure",
-     {core::MsgResult::Yes, core::MsgResult::Ok, core::MsgResult::Yes},
-     FailureTitles,
-     true,
-     true,
-     EditState::Sent,
-     0.7},
-    {"stop after a failure",
-     {core::MsgResult::Yes, core::MsgResult::Ok, core::MsgResult::No},
-     FailureTitles,
-     true,
+    {"no number: never sent",
+     "hot",
+     {},
+     {"Setpoint Value Not Sent"},
+     false,
      false,
      EditState::Failed,
      0},
+    {"continue after a failure", "1,235.0", {}, FailureTitles, true, true, EditState::Sent, 0.7},
+    {"stop after a failure", "1,235.0", {}, FailureTitles, true, false, EditState::Failed, 0},
 };
 
 TEST(ChangeAll, SkipsUnreadRowsAndAsksAfterAFailedWrite)
@@ -173,19 +171,24 @@ TEST(ChangeAll, SkipsUnreadRowsAndAsksAfterAFailedWrite)
         ASSERT_TRUE(rig.activate());
         for (int row : {0, 2, 3})
             rig.row(row).RowDivisor = 10;
-        rig.session.setpoints().txtChangeAll_Change(QStringLiteral("1,235.0"));
+        rig.session.setpoints().txtChangeAll_Change(QString::fromLatin1(c.typed));
         rig.user.answers = c.answers;
+        if (c.titles == FailureTitles) {
+            rig.user.answers = YesOk;
+            rig.user.answers.push_back(c.lastRowWritten ? core::MsgResult::Yes
+                                                        : core::MsgResult::No);
+        }
 
         const double paused = rig.secondsOf([&] { rig.session.setpoints().cmdChangeAll_Click(); });
         EXPECT_EQ(rig.user.titles(), c.titles);
-        EXPECT_EQ(rig.user.boxes.at(0).text,
-                  "Are you sure you wish to change all the instrument setpoints to 1235 ?");
         EXPECT_EQ(first->at(SetpointWire), c.firstRowWritten ? 12350 : Untouched);
         EXPECT_EQ(last->at(SetpointWire), c.lastRowWritten ? 12350 : Untouched);
         EXPECT_EQ(rig.session.rows().ChangeAllState, c.state);
         EXPECT_NEAR(paused, c.pause, 1e-6);
-        if (c.titles.size() < 3)
+        if (c.titles != FailureTitles)
             continue;
+        EXPECT_EQ(rig.user.boxes.at(0).text,
+                  "Are you sure you wish to change all the instrument setpoints to 1235 ?");
         EXPECT_TRUE(rig.user.boxes.at(1).text.startsWith(
             "The Change All Setpoint Value cannot be sent to address 06  instruments"));
         EXPECT_TRUE(rig.user.boxes.at(2).text.startsWith(
@@ -193,19 +196,6 @@ TEST(ChangeAll, SkipsUnreadRowsAndAsksAfterAFailedWrite)
         EXPECT_TRUE(rig.user.boxes.at(2).text.endsWith(
             ".\rDo you want to continue with the next instrument?"));
     }
-}
-
-TEST(ChangeAll, FieldWithoutANumberIsNeverSent)
-{
-    CommandRig rig;
-    auto registers = rig.addInstrument(5, CommandRig::answering());
-    ASSERT_TRUE(rig.activate());
-    rig.row(0).RowDivisor = 10;
-    rig.session.setpoints().txtChangeAll_Change(QStringLiteral("hot"));
-    rig.session.setpoints().cmdChangeAll_Click();
-    EXPECT_EQ(rig.user.titles(), QStringList{"Setpoint Value Not Sent"});
-    EXPECT_EQ(rig.session.rows().ChangeAllState, EditState::Failed);
-    EXPECT_EQ(registers->at(SetpointWire), Untouched);
 }
 
 struct RampCase
