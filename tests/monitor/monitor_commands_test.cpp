@@ -68,6 +68,8 @@ const EntryCase EntryCases[] = {
      "Cannot Send Setpoint Value"},
     {"write fails", "25.5", 10, Far::Refuses, Untouched, EditState::Failed,
      "Send Setpoint Value Communications Error"},
+    {"beyond a register's range", "9,999.9", 10, Far::Takes, Untouched, EditState::Failed,
+     "Send Setpoint Value Communications Error"},
     {"no instrument: emptied, the focus stays", "25.5", 10, Far::NoInstrument, Untouched,
      EditState::Shown, "No Instrument Defined"},
 };
