@@ -9,6 +9,7 @@
 #include <QComboBox>
 #include <QCoreApplication>
 #include <QGridLayout>
+#include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
@@ -22,6 +23,16 @@ namespace vanta::monitor {
 namespace {
 
 constexpr int PollIntervalMs = 50;
+
+// Return or keypad Enter without other modifiers.
+bool isEnterKey(const QEvent *event)
+{
+    if (event->type() != QEvent::KeyPress)
+        return false;
+    const auto *key = static_cast<const QKeyEvent *>(event);
+    return (key->key() == Qt::Key_Return || key->key() == Qt::Key_Enter) &&
+           (key->modifiers() & ~Qt::KeypadModifier) == Qt::NoModifier;
+}
 
 } // namespace
 
@@ -111,8 +122,6 @@ void frmMonitor::connectRow(int row)
         m_session.setpoints().txtSVText_Change(row, text);
         repaintRow(row);
     });
-    connect(controls.txtSVText, &QLineEdit::returnPressed, this,
-            [this, row] { txtSVText_KeyPress(row); });
     const std::pair<QPushButton *, RampCommand> commands[] = {
         {controls.cmdRampOn, RampCommand::On},
         {controls.cmdRampHold, RampCommand::Hold},
@@ -221,11 +230,16 @@ bool frmMonitor::eventFilter(QObject *watched, QEvent *event)
     auto *field = qobject_cast<QLineEdit *>(watched);
     if (field == nullptr)
         return QWidget::eventFilter(watched, event);
+    const int row = rowOfField(field);
+    if (row >= 0 && isEnterKey(event)) {
+        // Taken here, so the key does not travel on to the scroll area as another Tab.
+        txtSVText_KeyPress(row);
+        return true;
+    }
     if (event->type() == QEvent::FocusIn) {
         // After the click that gave the focus has placed the cursor.
         QTimer::singleShot(0, field, &QLineEdit::selectAll);
     } else if (ui::isLeavingField(event)) {
-        const int row = rowOfField(field);
         if (row >= 0)
             txtSVText_LostFocus(row);
     }

@@ -43,7 +43,8 @@ public:
     void showRows();
 
 protected:
-    // Focus into a setpoint field selects its text; leaving a row's field checks it was sent.
+    // Focus into a setpoint field selects its text; Enter in a row's field sends it, leaving it
+    // checks that it was sent.
     bool eventFilter(QObject *watched, QEvent *event) override;
 
 private:

@@ -134,7 +134,8 @@ TEST_F(FrmMonitorTest, EnterSendsTheSetpointAndAMessageBoxIsNoLeavingTheField)
 
     press(field, Qt::Key_Return);
     EXPECT_EQ(registers->at(257), 255);
-    EXPECT_FALSE(field->hasFocus()); // moved on, as Tab does
+    // Moved on by one control, as Tab does.
+    EXPECT_TRUE(findControl<QPushButton>(*frame, "cmdRampCfg_0")->hasFocus());
     EXPECT_EQ(field->palette().color(QPalette::Base), ui::Colours::Green);
     EXPECT_TRUE(rig.user.boxes.empty());
 }
