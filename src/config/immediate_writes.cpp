@@ -195,8 +195,10 @@ void ImmediateWrites::offerPidGroup(bool wasPending)
             "LOST!");
     if (!ask(QStringLiteral("Immediate Write of PID Parameter Group"), question, MsgResult::No))
         return;
-    if (write(PidGroup, position))
-        (void)ReadControllerParameters(m_model, m_link, m_hooks);
+    if (!write(PidGroup, position))
+        return;
+    const core::BusyPointer busy(m_link.ui);
+    (void)ReadControllerParameters(m_model, m_link, m_hooks);
 }
 
 void ImmediateWrites::offerAddress()
@@ -318,7 +320,10 @@ bool ImmediateWrites::write(int reg, double value, const QString &failureNote)
             m_hooks.showProgress(text);
     };
     progress(QStringLiteral("Sending Parameter") + m_model.GStr(reg));
-    const comms::Outcome outcome = InstrumentAccess(m_link, m_model).write(reg, value);
+    const comms::Outcome outcome = [&] {
+        const core::BusyPointer busy(m_link.ui);
+        return InstrumentAccess(m_link, m_model).write(reg, value);
+    }();
     progress(QString());
     if (outcome.succeeded())
         return true;

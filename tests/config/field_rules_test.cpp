@@ -166,71 +166,56 @@ TEST(FieldRules, ModelWarningsKeepTheChoice)
 }
 
 // The immediate writes of group 1 (QT, address 001) and group 0 (V5): what the user is asked,
-// what reaches the instrument, and what the program adopts.
+// what reaches the instrument, and the address the program uses afterwards.
 TEST(FieldRules, ImmediateWritesAskThenWrite)
 {
+    constexpr int None = -99999; // nothing written
     struct Case
     {
         const char *name;
-        int group;
         int reg;
         int chosen;        // list position, or -1 for leaving the number `typed`
         const char *typed; // or for a list the address on screen
         std::vector<MsgResult> answers;
         QStringList titles;
-        int written; // the value written to reg, or -99999 for none
+        int written;
         const char *addressAfter;
+        const char *says = ""; // part of a box's text
+        bool silent = false;   // the instrument does not answer
     };
+    const MsgResult Y = MsgResult::Yes;
+    const MsgResult N = MsgResult::No;
     const QString write = QStringLiteral("Immediate Write of Parameter");
+    const QString address = QStringLiteral("Immediate Write of Controller Address");
+    const QString update = QStringLiteral("Update Communications Address");
+    const QString failed = QStringLiteral("Send to Instrument Communications Error");
+    const QString invalid = QStringLiteral("Invalid Communications Setting");
+    const QString pidGroup = QStringLiteral("Immediate Write of PID Parameter Group");
+    const char *readAgain = ". \r\nSince the communications write failed, it is now recommended "
+                            "that you perform a Read Configuration from Instrument to put the "
+                            "address field back";
+    const char *sevenNone = "The combination of 7 data bits with None parity and 1 stop bit is "
+                            "invalid.";
     const Case cases[] = {
-        {"setpoint, yes", 0, 258, -1, "25", {MsgResult::Yes}, {write}, 25, "32"},
-        {"setpoint, no", 0, 258, -1, "25", {MsgResult::No}, {write}, -99999, "32"},
-        {"empty setpoint", 0, 258, -1, "", {}, {}, -99999, "32"},
-        {"run/stop", 1, 18211, 0, "001", {MsgResult::Yes}, {write}, 0, "001"},
-        {"address 000", 1, 18211, 0, "000", {}, {"Invalid Address"}, -99999, "000"},
-        {"address",
-         1,
-         4209,
-         4,
-         "001",
-         {MsgResult::Yes, MsgResult::Yes},
-         {"Immediate Write of Controller Address", "Update Communications Address"},
-         5,
-         "005"},
-        {"address kept",
-         1,
-         4209,
-         4,
-         "001",
-         {MsgResult::Yes, MsgResult::No},
-         {"Immediate Write of Controller Address", "Update Communications Address"},
-         5,
-         "001"},
-        {"7 data bits, none, 1",
-         1,
-         4212,
-         1,
-         "001",
-         {},
-         {"Invalid Communications Setting"},
-         -99999,
-         "001"},
-        {"auto tune", 1, 4124, 4, "001", {}, {"PID Parameters Will Be Hidden"}, -99999, "001"},
-        {"PID group, no",
-         1,
-         4124,
-         2,
-         "001",
-         {MsgResult::No},
-         {"Immediate Write of PID Parameter Group"},
-         -99999,
-         "001"},
+        {"setpoint, yes", 258, -1, "25", {Y}, {write}, 25, "32"},
+        {"setpoint, no", 258, -1, "25", {N}, {write}, None, "32"},
+        {"empty setpoint", 258, -1, "", {}, {}, None, "32"},
+        {"run/stop", 18211, 0, "001", {Y}, {write}, 0, "001"},
+        {"address 000", 18211, 0, "000", {}, {"Invalid Address"}, None, "000"},
+        {"address", 4209, 4, "001", {Y, Y}, {address, update}, 5, "005", "only at address 005."},
+        {"address kept", 4209, 4, "001", {Y, N}, {address, update}, 5, "001"},
+        {"address lost", 4209, 9, "001", {Y}, {address, failed}, None, "001", readAgain, true},
+        {"7N1", 4212, 1, "001", {}, {invalid}, None, "001", sevenNone},
+        {"auto tune", 4124, 4, "001", {}, {"PID Parameters Will Be Hidden"}, None, "001"},
+        {"PID group, no", 4124, 2, "001", {N}, {pidGroup}, None, "001"},
     };
     for (const Case &c : cases) {
         SCOPED_TRACE(c.name);
-        TransferRig rig(c.group, c.group == 0 ? "V5" : "QT");
+        TransferRig rig(c.reg == 258 ? 0 : 1, c.reg == 258 ? "V5" : "QT");
         config::ConfigModel &m = *rig.model;
         rig.user.answers.assign(c.answers.begin(), c.answers.end());
+        if (c.silent)
+            rig.failWrite(c.reg, RtuInstrument::Silent);
         FieldRules rules = rulesOf(rig);
         if (c.chosen < 0) {
             m.field(c.reg).Text = QString::fromLatin1(c.typed);
@@ -244,6 +229,10 @@ TEST(FieldRules, ImmediateWritesAskThenWrite)
             rules.listChosen(c.reg);
         }
         EXPECT_EQ(rig.user.titles(), c.titles);
+        QString shown;
+        for (const RecordedBox &box : rig.user.boxes)
+            shown += box.text + QLatin1Char('|');
+        EXPECT_TRUE(shown.contains(QString::fromLatin1(c.says))) << shown.toStdString();
         EXPECT_EQ(rig.lastWrite(c.reg), c.written);
         EXPECT_EQ(m.AddressText, c.addressAfter);
         EXPECT_TRUE(m.ChangesPending); // a No keeps the edit pending
@@ -269,24 +258,6 @@ TEST(FieldRules, PidGroupWriteReadsEverythingAgain)
         EXPECT_EQ(rig.model->field(4097).Text, QStringLiteral("12.3"));
         EXPECT_FALSE(rig.model->ChangesPending); // the read starts afresh
     }
-}
-
-TEST(FieldRules, FailedAddressWriteRecommendsARead)
-{
-    TransferRig rig(1, "QT");
-    rig.failWrite(4209, RtuInstrument::Silent);
-    rig.user.answers = {MsgResult::Yes};
-    rig.model->field(4209).ListIndex = 9;
-    rulesOf(rig).listChosen(4209);
-    ASSERT_EQ(rig.user.titles(), (QStringList{"Immediate Write of Controller Address",
-                                              "Send to Instrument Communications Error"}));
-    EXPECT_TRUE(rig.user.boxes[0].text.contains("answers only at address 010."));
-    EXPECT_TRUE(rig.user.boxes[1].text.startsWith("Communications Error >"));
-    EXPECT_TRUE(rig.user.boxes[1].text.endsWith(
-        ". \r\nSince the communications write failed, it is now recommended that you perform a "
-        "Read Configuration from Instrument to put the address field back to what is in the "
-        "controller."));
-    EXPECT_EQ(rig.model->AddressText, "001");
 }
 
 // A new baud rate written to the instrument is adopted: stored, and the port reopened with it.
