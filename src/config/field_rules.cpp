@@ -62,9 +62,16 @@ bool isRsbcPosition(int position)
 
 } // namespace
 
-FieldRules::FieldRules(ConfigModel &model, comms::CommLink &link, TransferHooks hooks)
-    : m_model(model), m_link(link), m_hooks(std::move(hooks))
+FieldRules::FieldRules(ConfigModel &model, comms::CommLink &link, TransferHooks hooks,
+                       std::function<void()> showFields)
+    : m_model(model), m_link(link), m_hooks(std::move(hooks)), m_showFields(std::move(showFields))
 {}
+
+void FieldRules::showFields() const
+{
+    if (m_showFields)
+        m_showFields();
+}
 
 void FieldRules::fieldEdited(int reg)
 {
@@ -95,6 +102,7 @@ void FieldRules::listChosen(int reg)
     if (reg == SystemAlarm && f.ListIndex == SystemAlarm3 && m_model.hasField(ControlAction) &&
         m_model.field(ControlAction).ListIndex >= 2)
         f.ListIndex = 0;
+    showFields();
     ImmediateWrites(m_model, m_link, m_hooks).offerList(reg, wasPending);
     if (m_model.affectsFormFields(reg))
         m_model.SetupFormFields();
@@ -109,6 +117,7 @@ void FieldRules::fieldLeft(int reg)
     if (limited)
         m_link.ui.beep();
     m_model.formatShownNumber(reg);
+    showFields();
     if (isNumeric(kind))
         ImmediateWrites(m_model, m_link, m_hooks).offerNumber(reg);
 }

@@ -16,8 +16,11 @@ class FieldRules
 {
 public:
     // Messages and beeps go to link.ui; immediate writes to the instrument of
-    // model.AddressText. `hooks` show the progress of a write and of the re-read it may start.
-    FieldRules(ConfigModel &model, comms::CommLink &link, TransferHooks hooks = {});
+    // model.AddressText. `hooks` show the progress of a write and of the re-read it may start;
+    // `showFields` shows the model's fields, so that a question about a value comes with the
+    // value on screen that it is about.
+    FieldRules(ConfigModel &model, comms::CommLink &link, TransferHooks hooks = {},
+               std::function<void()> showFields = {});
 
     // The user typed into the field of `reg` (number, hours, minutes) or clicked one of its
     // boxes. Fields that decide what others show re-run SetupFormFields; the typed text
@@ -45,10 +48,12 @@ private:
     void rescaleAcross(const std::function<void()> &change);
     void warnAboutModel();
     void warn(const QString &title, const QString &text);
+    void showFields() const;
 
     ConfigModel &m_model;
     comms::CommLink &m_link;
     TransferHooks m_hooks;
+    std::function<void()> m_showFields;
 };
 
 } // namespace vanta::config

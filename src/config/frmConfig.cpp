@@ -209,7 +209,7 @@ void frmConfig::handleEdit(const char *routine, const std::function<void(FieldRu
     if (!guard)
         return;
     ui::runHandler(m_ui, routine, [this, &rule] {
-        FieldRules rules(m_model, m_link, transferHooks());
+        FieldRules rules(m_model, m_link, transferHooks(), [this] { showModel(); });
         rule(rules);
         showModel();
     });

@@ -263,6 +263,15 @@ TEST(FrmConfig, EditsReachTheFieldRules)
     EXPECT_TRUE(one.line.requests.empty());
 
     WindowRig zero(0); // type J thermocouple
+    const QString setpoint = QStringLiteral("txtParameter_258");
+    QString asked; // the setpoint on screen while its immediate write is asked
+    zero.user.onBox = [&](const RecordedBox &) {
+        asked = zero.control<QLineEdit>(setpoint)->text();
+    };
+    zero.type(setpoint, QStringLiteral("12345"));
+    zero.leave(setpoint);
+    EXPECT_EQ(asked, QStringLiteral("9,999"));
+    zero.user.boxes.clear();
     zero.choose(QStringLiteral("cbxDecimalPoint_0"), 2);
     EXPECT_EQ(zero.user.titles(), QStringList{"Invalid Decimal Point Setting"});
     EXPECT_EQ(zero.control<QComboBox>(QStringLiteral("cbxDecimalPoint_0"))->currentIndex(), 0);
