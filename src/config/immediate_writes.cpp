@@ -112,6 +112,14 @@ core::SystemConfig withCommSetting(core::SystemConfig config, int reg, const QSt
     return config;
 }
 
+// After a failed write of the instrument's `field` ("address", "communications").
+QString readAgainNote(const QString &field)
+{
+    return QStringLiteral("\r\nSince the communications write failed, it is now recommended "
+                          "that you perform a Read Configuration from Instrument to put the ") +
+           field + QStringLiteral(" field back to what is in the controller.");
+}
+
 QString listText(const ConfigModel &model, int reg)
 {
     const QStringList &entries = optionEntries(model.parameter(reg).list);
@@ -215,11 +223,8 @@ void ImmediateWrites::offerAddress()
         QLatin1Char('.');
     if (!ask(QStringLiteral("Immediate Write of Controller Address"), question, MsgResult::No))
         return;
-    const QString note = QStringLiteral(
-        "\r\nSince the communications write failed, it is now recommended that you perform a Read "
-        "Configuration from Instrument to put the address field back to what is in the "
-        "controller.");
-    if (!write(CommAddress, m_model.field(CommAddress).ListIndex + 1, note))
+    if (!write(CommAddress, m_model.field(CommAddress).ListIndex + 1,
+               readAgainNote(QStringLiteral("address"))))
         return;
     if (ask(QStringLiteral("Update Communications Address"),
             QStringLiteral("Do you want to update the address at the top middle of the screen to "
@@ -242,22 +247,9 @@ void ImmediateWrites::offerCommSetting(int reg)
     }
     if (!mayTalk())
         return;
-    const core::SystemConfig after =
-        withCommSetting(m_link.app.Config, reg, listText(m_model, reg));
-    const QString question =
-        QStringLiteral("Do you want to send new  ") + m_model.parameter(reg).caption +
-        QStringLiteral("  value of   ") + listText(m_model, reg) +
-        QStringLiteral("   to the controller right now?  ") + PutFieldBack +
-        QStringLiteral("  Afterwards the program has to use ") + protocolName(after.ProtocolCode) +
-        QStringLiteral(" at ") + comms::portSettingsText(after) +
-        QStringLiteral(" to reach the controller.");
-    if (!ask(WriteTitle, question, MsgResult::No))
+    if (!ask(WriteTitle, commSettingQuestion(reg), MsgResult::No))
         return;
-    const QString note = QStringLiteral(
-        "\r\nSince the communications write failed, it is now recommended that you perform a Read "
-        "Configuration from Instrument to put the communications field back to what is in the "
-        "controller.");
-    if (!write(reg, m_model.field(reg).ListIndex, note))
+    if (!write(reg, m_model.field(reg).ListIndex, readAgainNote(QStringLiteral("communications"))))
         return;
     if (ask(QStringLiteral("Update Communications Parameter"),
             QStringLiteral("Do you want to update the current communications settings to match "
@@ -265,6 +257,20 @@ void ImmediateWrites::offerCommSetting(int reg)
                            "and make changes to this controller.)"),
             MsgResult::Yes))
         adoptCommSetting(reg);
+}
+
+// The question names the settings the instrument will listen with, which the program must
+// then use.
+QString ImmediateWrites::commSettingQuestion(int reg) const
+{
+    const QString text = listText(m_model, reg);
+    const core::SystemConfig after = withCommSetting(m_link.app.Config, reg, text);
+    return QStringLiteral("Do you want to send new  ") + m_model.parameter(reg).caption +
+           QStringLiteral("  value of   ") + text +
+           QStringLiteral("   to the controller right now?  ") + PutFieldBack +
+           QStringLiteral("  Afterwards the program has to use ") +
+           protocolName(after.ProtocolCode) + QStringLiteral(" at ") +
+           comms::portSettingsText(after) + QStringLiteral(" to reach the controller.");
 }
 
 // The instrument now listens with the new setting only: the program takes it, stores it and

@@ -25,6 +25,7 @@ private:
     void offerPidGroup(bool wasPending);
     void offerAddress();
     void offerCommSetting(int reg);
+    QString commSettingQuestion(int reg) const;
     void offerListEntry(int reg);
     bool mayTalk();
     bool ask(const QString &title, const QString &text, core::MsgResult defaultButton);

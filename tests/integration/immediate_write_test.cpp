@@ -6,6 +6,7 @@
 #include "config/configuration_read.h"
 #include "config/field_rules.h"
 #include "core/address.h"
+#include "core/system_config_file.h"
 #include "sim_line.h"
 
 #include <QDir>
@@ -62,6 +63,9 @@ TEST(ImmediateWrite, AdoptedSettingsReachTheInstrument)
         EXPECT_EQ(side.read(1, "R", address, 4209).value, float(address));
         ASSERT_TRUE(side.open(QStringLiteral("9600,N,8,1")));
         EXPECT_NE(side.read(1, "R", 5, 1794).status, 0);
+        core::AppState saved(folder.path());
+        core::ReadSystemConfig(saved, side.ui);
+        EXPECT_EQ(comms::portSettingsText(saved.Config), c.settings);
     }
 }
 
