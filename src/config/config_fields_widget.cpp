@@ -93,12 +93,13 @@ bool ConfigPages::acceptsEdits() const
     return m_model.group() == m_group && !m_model.SuppressEvents();
 }
 
-void ConfigPages::edited(int reg, const std::function<void(FieldState &)> &change)
+void ConfigPages::edited(int reg, const std::function<void(FieldState &)> &change,
+                         void (ConfigPages::*signal)(int))
 {
     if (!acceptsEdits())
         return;
     change(m_model.field(reg));
-    emit fieldEdited(reg);
+    emit(this->*signal)(reg);
 }
 
 void ConfigPages::connectField(int position)
@@ -123,7 +124,8 @@ void ConfigPages::connectField(int position)
     connectText(c.minutes, &FieldState::Minutes);
     if (c.list != nullptr) {
         connect(c.list, &QComboBox::activated, this, [this, reg](int index) {
-            edited(reg, [index](FieldState &f) { f.ListIndex = index; });
+            edited(
+                reg, [index](FieldState &f) { f.ListIndex = index; }, &ConfigPages::listChosen);
         });
     }
     for (const auto &[bit, box] : c.boxes) {

@@ -51,8 +51,12 @@ public:
     void show();
 
 signals:
-    // The user changed the field of `reg`; the model holds the new state.
+    // The user typed into the field of `reg` or clicked one of its boxes; the model holds the
+    // new state.
     void fieldEdited(int reg);
+    // The user chose an entry of the list of `reg` (its cbxParameter or cbxReset); the model
+    // holds the new position.
+    void listChosen(int reg);
     // The focus left the number, hours or minutes field of `reg`.
     void fieldLeft(int reg);
 
@@ -66,7 +70,8 @@ private:
 
     bool acceptsEdits() const;
     void connectField(int position);
-    void edited(int reg, const std::function<void(FieldState &)> &change);
+    void edited(int reg, const std::function<void(FieldState &)> &change,
+                void (ConfigPages::*signal)(int) = &ConfigPages::fieldEdited);
     void showSections();
 
     ConfigModel &m_model;

@@ -7,6 +7,7 @@
 #include "config/config_group_widget.h"
 #include "config/configuration_read.h"
 #include "config/configuration_send.h"
+#include "config/field_rules.h"
 #include "config/parameter_file.h"
 #include "config/ramp_soak_mode.h"
 #include "core/reentry_guard.h"
@@ -159,19 +160,27 @@ ConfigGroupView &frmConfig::groupView()
         return *view;
     view = new ConfigGroupView(m_model, m_model.group(), m_pageSets);
     m_pageSets->addWidget(view);
-    connect(&view->pages(), &ConfigPages::fieldEdited, this, &frmConfig::fieldEdited);
-    connect(&view->pages(), &ConfigPages::fieldLeft, this, &frmConfig::fieldLeft);
+    ConfigPages &pages = view->pages();
+    connect(&pages, &ConfigPages::fieldEdited, this, [this](int reg) {
+        handleEdit("frmConfig.txtParameter_Change", [reg](FieldRules &r) { r.fieldEdited(reg); });
+    });
+    connect(&pages, &ConfigPages::listChosen, this, [this](int reg) {
+        handleEdit("frmConfig.cbxParameter_Click", [reg](FieldRules &r) { r.listChosen(reg); });
+    });
+    connect(&pages, &ConfigPages::fieldLeft, this, [this](int reg) {
+        handleEdit("frmConfig.txtParameter_LostFocus", [reg](FieldRules &r) { r.fieldLeft(reg); });
+    });
     connect(view, &ConfigGroupView::modelChosen, this, [this](int index) {
-        headerChosen("frmConfig.cbxModelID_Click",
-                     [this, index] { m_model.selectModel(index + 1); });
+        handleEdit("frmConfig.cbxModelID_Click",
+                   [index](FieldRules &r) { r.modelChosen(index + 1); });
     });
     connect(view, &ConfigGroupView::decimalPointChosen, this, [this](int index) {
-        headerChosen("frmConfig.cbxDecimalPoint_Click",
-                     [this, index] { m_model.DecimalPointIndex = static_cast<qint16>(index); });
+        handleEdit("frmConfig.cbxDecimalPoint_Click",
+                   [index](FieldRules &r) { r.decimalPointChosen(index); });
     });
     connect(view, &ConfigGroupView::inputTypeChosen, this, [this](int index) {
-        headerChosen("frmConfig.cbxInputType_Click",
-                     [this, index] { m_model.setInputTypePosition(index); });
+        handleEdit("frmConfig.cbxInputType_Click",
+                   [index](FieldRules &r) { r.inputTypeChosen(index); });
     });
     connect(view, &ConfigGroupView::descriptionEdited, this, [this](const QString &text) {
         m_model.Description = text;
@@ -258,34 +267,18 @@ void frmConfig::showRampSoakLook(bool rampSoak)
     }
 }
 
-void frmConfig::fieldEdited(int reg)
-{
-    m_model.ChangesPending = true;
-    if (!m_model.affectsFormFields(reg))
-        return;
-    ui::runHandler(m_ui, "frmConfig.SetupFormFields", [this] {
-        m_model.SetupFormFields();
-        showModel();
-    });
-}
-
-void frmConfig::fieldLeft(int reg)
-{
-    ui::runHandler(m_ui, "frmConfig.txtParameter_LostFocus", [this, reg] {
-        m_model.formatShownNumber(reg);
-        showModel();
-    });
-}
-
-// A header list the user chose from: the model takes the choice and the fields follow it.
-void frmConfig::headerChosen(const char *routine, const std::function<void()> &choose)
+// An edit the user made: the field rules act on the model, which may ask, beep or write to
+// the instrument (and re-read it), and the window shows the outcome.
+void frmConfig::handleEdit(const char *routine, const std::function<void(FieldRules &)> &rule)
 {
     if (m_model.SuppressEvents())
         return;
-    ui::runHandler(m_ui, routine, [this, &choose] {
-        m_model.ChangesPending = true;
-        choose();
-        m_model.SetupFormFields();
+    const core::ReentryGuard guard(m_inTransfer, m_navigator.loops());
+    if (!guard)
+        return;
+    ui::runHandler(m_ui, routine, [this, &rule] {
+        FieldRules rules(m_model, m_link, transferHooks(), [this] { showModel(); });
+        rule(rules);
         showModel();
     });
 }

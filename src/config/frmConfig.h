@@ -18,6 +18,7 @@ class QStackedWidget;
 namespace vanta::config {
 
 class ConfigGroupView;
+class FieldRules;
 
 class frmConfig : public QMainWindow, public ui::Activatable, public ui::LeaveVeto
 {
@@ -57,9 +58,7 @@ private:
     ConfigGroupView &groupView(); // the current group's, built on first use
     void showModel();
     void showDemoMode();
-    void fieldEdited(int reg);
-    void fieldLeft(int reg);
-    void headerChosen(const char *routine, const std::function<void()> &choose);
+    void handleEdit(const char *routine, const std::function<void(FieldRules &)> &rule);
     config::TransferHooks transferHooks();
     void enterRampSoakMode();
     void showNormalMode();

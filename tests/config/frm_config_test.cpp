@@ -229,15 +229,53 @@ TEST(FrmConfig, NumbersShowThousandsAndReadBackWhateverTheLocale)
     const QString setpoint = QStringLiteral("txtParameter_4097"); // tenths
     rig.type(setpoint, QStringLiteral("12,345.6"));
     EXPECT_EQ(rig.window->model().instrumentValue(4097), 123456.0);
-    rig.type(setpoint, QStringLiteral("1234.5"));
-    rig.leave(setpoint);
-    EXPECT_EQ(rig.control<QLineEdit>(setpoint)->text(), QStringLiteral("1,234.5"));
-    EXPECT_EQ(rig.window->model().fileValueText(4097), QStringLiteral("1234.5"));
+    const QString integral = QStringLiteral("txtParameter_4106"); // whole, up to 9999
+    rig.type(integral, QStringLiteral("1234"));
+    rig.leave(integral);
+    EXPECT_EQ(rig.control<QLineEdit>(integral)->text(), QStringLiteral("1,234"));
+    EXPECT_EQ(rig.window->model().fileValueText(4106), QStringLiteral("1234"));
     rig.type(setpoint, QStringLiteral("12x"));
     rig.leave(setpoint);
     EXPECT_EQ(rig.control<QLineEdit>(setpoint)->text(), QStringLiteral("12x")); // left as typed
     EXPECT_EQ(rig.window->model().instrumentValue(4097), std::nullopt);
     QLocale::setDefault(before);
+}
+
+// Each kind of edit reaches the field rules: typing, leaving a field, a list and a header list.
+TEST(FrmConfig, EditsReachTheFieldRules)
+{
+    WindowRig one(1); // QT
+    const QString integral = QStringLiteral("txtParameter_4106");
+    one.type(integral, QStringLiteral("1234"));
+    EXPECT_EQ(one.control<QLineEdit>(integral)->text(), QStringLiteral("1234")); // as typed
+    EXPECT_FALSE(one.shows(QStringLiteral("txtParameter_4109"))); // hidden by a positive 4106
+    one.leave(integral);
+    EXPECT_EQ(one.control<QLineEdit>(integral)->text(), QStringLiteral("1,234"));
+
+    one.type(QStringLiteral("txtPattMin_0"), QStringLiteral("75"));
+    one.leave(QStringLiteral("txtPattMin_0"));
+    EXPECT_EQ(one.control<QLineEdit>(QStringLiteral("txtPattMin_0"))->text(), "59");
+    EXPECT_EQ(one.user.beeps, 1);
+
+    one.choose(QStringLiteral("cbxParameter_4214"), 1); // one stop bit: asked, answered No
+    one.choose(QStringLiteral("cbxParameter_4212"), 1); // seven data bits, no parity
+    EXPECT_EQ(one.user.titles(),
+              (QStringList{"Immediate Write of Parameter", "Invalid Communications Setting"}));
+    EXPECT_TRUE(one.line.requests.empty());
+
+    WindowRig zero(0); // type J thermocouple
+    const QString setpoint = QStringLiteral("txtParameter_258");
+    QString asked; // the setpoint on screen while its immediate write is asked
+    zero.user.onBox = [&](const RecordedBox &) {
+        asked = zero.control<QLineEdit>(setpoint)->text();
+    };
+    zero.type(setpoint, QStringLiteral("12345"));
+    zero.leave(setpoint);
+    EXPECT_EQ(asked, QStringLiteral("9,999"));
+    zero.user.boxes.clear();
+    zero.choose(QStringLiteral("cbxDecimalPoint_0"), 2);
+    EXPECT_EQ(zero.user.titles(), QStringList{"Invalid Decimal Point Setting"});
+    EXPECT_EQ(zero.control<QComboBox>(QStringLiteral("cbxDecimalPoint_0"))->currentIndex(), 0);
 }
 
 // Leaving the window by a button, and opening a file, with unsaved edits.

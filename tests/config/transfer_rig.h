@@ -79,7 +79,10 @@ private:
 class TransferRig
 {
 public:
-    explicit TransferRig(int group, const char *modelId)
+    // `folder` holds the data files and receives the system configuration file.
+    explicit TransferRig(int group, const char *modelId,
+                         const QString &folder = QStringLiteral(VANTA_DATA_DIR))
+        : app(folder)
     {
         app.Config.ControllerGroup = static_cast<qint16>(group);
         app.Config.ProtocolCode = QStringLiteral("R");

@@ -78,11 +78,14 @@ struct ApplicationSide
 {
     core::SystemClock clock;
     ScriptedInteraction ui;
-    core::AppState app{QStringLiteral(VANTA_BIN_DIR)};
+    core::AppState app;
     comms::QtSerialLine line{QStringLiteral(VANTA_BIN_DIR)};
     comms::CommLink link{app, line, clock, ui};
 
-    ApplicationSide(const QString &device, int pollTimeoutMs)
+    // `folder` holds the data files and receives the system configuration file.
+    ApplicationSide(const QString &device, int pollTimeoutMs,
+                    const QString &folder = QStringLiteral(VANTA_BIN_DIR))
+        : app(folder)
     {
         core::loadDataFiles(app, ui);
         app.Config.PollTimeout = static_cast<qint16>(pollTimeoutMs);

@@ -8,6 +8,8 @@ core::MsgResult ScriptedInteraction::MsgBox(const QString &text, core::MsgButton
                                             core::MsgResult defaultButton)
 {
     boxes.push_back({text, buttons, icon, title, defaultButton});
+    if (onBox)
+        onBox(boxes.back());
     if (answers.empty())
         return defaultButton;
     const core::MsgResult answer = answers.front();

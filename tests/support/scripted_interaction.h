@@ -7,6 +7,7 @@
 #include <QString>
 #include <QStringList>
 #include <deque>
+#include <functional>
 #include <optional>
 #include <vector>
 
@@ -31,6 +32,9 @@ public:
     std::deque<std::optional<QString>> saveResults;
     std::deque<std::optional<QString>> folderResults;
     std::deque<std::optional<core::PrintTarget>> printResults;
+
+    // Called as each box is shown, before it is answered: what the screen shows meanwhile.
+    std::function<void(const RecordedBox &)> onBox;
 
     std::vector<RecordedBox> boxes;
     std::vector<core::FileDialogRequest> openRequests;
