@@ -13,6 +13,7 @@
 class QComboBox;
 class QLabel;
 class QProgressBar;
+class QPushButton;
 class QStackedWidget;
 
 namespace vanta::config {
@@ -40,6 +41,11 @@ public:
     void cmdSaveControl_Click();
     void cmdReadFile_Click();
     void cmdSaveFile_Click();
+    // Verify (after a completed send) and "Compare with Instrument...": the instrument read back
+    // and compared with the screen; "Compare with File...": a parameter file compared with it.
+    void cmdVerify_Click();
+    void mnuFileCompareInstrument_Click();
+    void mnuFileCompareFile_Click();
 
 protected:
     void closeEvent(QCloseEvent *event) override;
@@ -56,6 +62,7 @@ private:
     void fieldLeft(int reg);
     void headerChosen(const char *routine, const std::function<void()> &choose);
     config::TransferHooks transferHooks();
+    void compareWithInstrument(const QString &title, const char *routine);
 
     core::AppState &m_app;
     core::Interaction &m_ui;
@@ -69,6 +76,7 @@ private:
     QLabel *lblProgress = nullptr;
     QProgressBar *prgProgress = nullptr; // parameters done out of the model's total
     QLabel *lblAutoSendFileName = nullptr;
+    QPushButton *cmdVerify = nullptr; // enabled once a send has completed
     QStackedWidget *m_pageSets = nullptr;
     bool m_inTransfer = false; // a read or send runs
 };
