@@ -1,7 +1,10 @@
 // vantactl config-read, config-send and config-diff against vantasim: every model of the
-// catalogue, in each protocol its group speaks, is read into a file, sent to a second
-// instrument at factory settings, and compared with what that instrument then holds, directly
-// and through a file read back from it.
+// catalogue, in each protocol its group speaks, is set away from its factory settings, read
+// into a file, sent to a second instrument at factory settings, and compared with what that
+// instrument then holds, directly and through a file read back from it.
+#include "config/config_model.h"
+#include "config/parameter_file.h"
+#include "config/send_rules.h"
 #include "sim_line.h"
 
 namespace vanta::test {
@@ -89,6 +92,70 @@ ToolRun vantactl(const QString &link, const RoundTrip &t, const QStringList &com
     return {process.exitCode(), QString::fromUtf8(process.readAllStandardOutput())};
 }
 
+// The live state of a running instrument (a ramp/soak program, auto-tuning, run/stop) and
+// what opens the instrument for the send itself (remote changes, EEPROM) stay as they are.
+bool keepsItsValue(int reg)
+{
+    static const int Kept[] = {786, 789, 805, 813, 2064, 2067, 18201, 18202, 18211, 18217};
+    return std::find(std::begin(Kept), std::end(Kept), reg) != std::end(Kept);
+}
+
+// A list moves to its next allowed position, a number to another value of its raw range, and
+// every box shown flips: each setting the send writes is then unlike the factory's.
+void moveList(config::ConfigModel &m, int reg)
+{
+    const config::Parameter &p = m.parameter(reg);
+    const int last = static_cast<int>(config::optionEntries(p.list).size()) - 1;
+    const int low = std::max(0, m.app().Tables.CfgField(reg, 2));
+    const int high = std::min(last, m.app().Tables.CfgField(reg, 3));
+    if (high > low)
+        m.field(reg).ListIndex = m.field(reg).ListIndex >= high ? low : m.field(reg).ListIndex + 1;
+}
+
+void moveValue(config::ConfigModel &m, int reg)
+{
+    const config::Parameter &p = m.parameter(reg);
+    if (p.kind == config::ControlKind::BitBoxes) {
+        for (const config::BitBox &box : p.boxes) {
+            if (m.isBoxVisible(reg, box.bit))
+                m.setBoxChecked(reg, box.bit, !m.isBoxChecked(reg, box.bit));
+        }
+        return;
+    }
+    const int low = m.app().Tables.CfgField(reg, 2);
+    const int high = m.app().Tables.CfgField(reg, 3);
+    const int now = static_cast<int>(m.instrumentValue(reg).value_or(low));
+    const int moved = low + (high - low) * 3 / 7;
+    m.setFromInstrument(reg, moved != now ? moved : low + (high - low) * 5 / 7);
+}
+
+// Loads `path`, moves every setting a send writes, and saves the result to `changed`.
+bool moveAwayFromFactory(const RoundTrip &t, const QString &path, const QString &changed)
+{
+    ScriptedInteraction ui;
+    core::AppState app{QStringLiteral(VANTA_BIN_DIR)};
+    app.Config.ControllerGroup = static_cast<qint16>(t.group);
+    app.Config.ProtocolCode = QLatin1String(t.protocol);
+    core::loadDataFiles(app, ui);
+    config::ConfigModel m(app);
+    if (!config::ReadParameterFile(m, ui, path))
+        return false;
+    auto movable = [&m](int reg) {
+        return m.modelHas(reg) && !keepsItsValue(reg) && config::plannedWrite(m, reg);
+    };
+    for (const config::Parameter &p : m.parameters()) {
+        if (p.kind == config::ControlKind::List && movable(p.reg))
+            moveList(m, p.reg);
+    }
+    m.SetupFormFields(); // the lists decide which numbers and boxes a send writes
+    for (const config::Parameter &p : m.parameters()) {
+        if (p.kind != config::ControlKind::List && movable(p.reg))
+            moveValue(m, p.reg);
+    }
+    m.SetupFormFields();
+    return config::SaveParameterFile(m, ui, changed);
+}
+
 class ConfigRoundTrip : public ::testing::Test
 {
 protected:
@@ -111,13 +178,21 @@ TEST_F(ConfigRoundTrip, EveryModelReadsSendsAndComparesEqual)
     for (std::size_t i = 0; i < std::size(RoundTrips); ++i) {
         const RoundTrip &t = RoundTrips[i];
         SCOPED_TRACE(std::string(t.model) + " " + t.protocol);
+        const QString factory = file(i, "factory");
+        const QString changed = file(i, "changed");
         const QString first = file(i, "first");
         const QString again = file(i, "again");
+        // The source is set away from the factory settings, and holds all of it.
+        ASSERT_EQ(run(i, {"config-read", source(i), factory}).exitCode, 0);
+        ASSERT_TRUE(moveAwayFromFactory(t, factory, changed));
+        EXPECT_GE(run(i, {"config-diff", factory, changed}).out.count(QLatin1Char('\n')), 15);
+        ASSERT_EQ(run(i, {"config-send", changed, source(i)}).exitCode, 0);
         ASSERT_EQ(run(i, {"config-read", source(i), first}).exitCode, 0);
-        const ToolRun factory = run(i, {"config-diff", first, target(i)});
-        EXPECT_EQ(factory.exitCode, 1);
-        EXPECT_TRUE(factory.out.contains(QStringLiteral("Alarm 1 Low")))
-            << factory.out.toStdString();
+        EXPECT_EQ(run(i, {"config-diff", changed, first}).exitCode, 0);
+        // What is read from it goes to a second instrument and is all found there.
+        const ToolRun before = run(i, {"config-diff", first, target(i)});
+        EXPECT_EQ(before.exitCode, 1);
+        EXPECT_TRUE(before.out.contains(QStringLiteral("Alarm 1 Low"))) << before.out.toStdString();
         ASSERT_EQ(run(i, {"config-send", first, target(i)}).exitCode, 0);
         const ToolRun sent = run(i, {"config-diff", first, target(i)});
         EXPECT_EQ(sent.exitCode, 0);

@@ -253,6 +253,8 @@ TEST_F(Vantactl, MalformedCommandLinesExit64WithUsage)
         "--repeat 1000000001 read 1 2",
         "--device= read 1 2", // never the stored port instead
         "--folder= info",
+        "config-diff a.csv",       // a second file or an address
+        "config-diff a.csv 01 02", // only one
     };
     std::vector<QStringList> lines;
     for (const char *args : cases)
