@@ -5,11 +5,13 @@
 #include "comms/qt_serial_line.h"
 #include "core/app_state.h"
 #include "core/clock.h"
+#include "core/console_interaction.h"
 #include "core/program_folder.h"
 #include "ui/navigator.h"
 #include "ui/qt_interaction.h"
 
 #include <QApplication>
+#include <memory>
 
 int main(int argc, char **argv)
 {
@@ -24,13 +26,21 @@ int main(int argc, char **argv)
     core::AppState state(core::programFolder());
     core::SystemClock clock;
     comms::QtSerialLine line(state.programFolder());
-    ui::QtInteraction interaction;
-    comms::CommLink link(state, line, clock, interaction);
+    // With nobody at the screen (VANTA_UNATTENDED=1, for scripted automatic sends) message
+    // boxes take their default answer and are printed on stderr instead of waiting for a click.
+    std::unique_ptr<core::Interaction> interaction;
+    if (qEnvironmentVariableIntValue("VANTA_UNATTENDED") != 0)
+        interaction = std::make_unique<core::ConsoleInteraction>();
+    else
+        interaction = std::make_unique<ui::QtInteraction>();
+    comms::CommLink link(state, line, clock, *interaction);
     app::InstanceLock lock(app::InstanceLock::defaultPath(name));
     ui::Navigator navigator(state, link);
     app::ProgramWindows windows(navigator);
-    QObject::connect(&navigator, &ui::Navigator::programEnded, &application,
-                     &QCoreApplication::quit, Qt::QueuedConnection);
+    int exitStatus = 0; // the automatic send's result
+    QObject::connect(
+        &navigator, &ui::Navigator::programEnded, &application,
+        [&exitStatus] { QCoreApplication::exit(exitStatus); }, Qt::QueuedConnection);
 
     app::StartupEnvironment environment{
         link,
@@ -38,13 +48,8 @@ int main(int argc, char **argv)
         app::commandLineText(arguments),
         [&lock] { return !lock.tryAcquire(); },
         [&windows] { windows.showMainWindow(); },
-        // The automatic send of a parameter file is not built yet: say so rather than ignore
-        // the command line.
-        [&interaction](const QString &) {
-            interaction.MsgBox(QStringLiteral("Sending a parameter file from the command line is "
-                                              "not available yet."),
-                               core::MsgButtons::Ok, core::MsgIcon::Information,
-                               QStringLiteral("Not Available"), core::MsgResult::Ok);
+        [&windows, &exitStatus](const QString &commandLine) {
+            exitStatus = windows.autoSend(commandLine);
         },
     };
     switch (app::runStartup(environment)) {

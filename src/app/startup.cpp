@@ -16,9 +16,6 @@ using core::MsgButtons;
 using core::MsgIcon;
 using core::MsgResult;
 
-// Internal failure with no better number than the classic "Internal error".
-constexpr int InternalError = 51;
-
 bool userDeclinesSecondCopy(core::Interaction &ui)
 {
     const QString text = QStringLiteral(
@@ -61,8 +58,9 @@ StartupResult runStartup(StartupEnvironment &env)
     } catch (const core::AppError &error) {
         core::reportAppError(ui, error, QStringLiteral("modVanta.main"));
     } catch (const std::exception &error) {
-        core::reportAppError(ui, {InternalError, QString::fromLocal8Bit(error.what())},
-                             QStringLiteral("modVanta.main"));
+        core::reportAppError(
+            ui, {core::ErrorNumber::InternalError, QString::fromLocal8Bit(error.what())},
+            QStringLiteral("modVanta.main"));
     }
     return windowShown ? StartupResult::Running : StartupResult::Failed;
 }

@@ -104,4 +104,14 @@ void ProgramWindows::showMainWindow()
     });
 }
 
+int ProgramWindows::autoSend(const QString &commandLine)
+{
+    m_navigator.showMainScreen(m_navigator.activeMainScreen(), QStringLiteral("frmConfig"));
+    auto *window =
+        qobject_cast<config::frmConfig *>(m_navigator.window(QStringLiteral("frmConfig")));
+    const int status = window != nullptr ? window->autoSend(commandLine) : 1;
+    m_navigator.endProgram();
+    return status;
+}
+
 } // namespace vanta::app

@@ -23,6 +23,10 @@ public:
     // set, prints "main window shown" on standard output once the window's first events have
     // been processed and ends the program: the start-up benchmark measures up to that line.
     void showMainWindow();
+    // The command line's unattended send: the configuration window in front, the file sent to
+    // every address, then the program's end. Returns the exit status (0 when every address was
+    // sent completely).
+    int autoSend(const QString &commandLine);
 
     logging::LoggingEngine &loggingEngine() { return m_logging; }
     comms::TraceRing &traceRing() { return m_trace; }

@@ -2,6 +2,7 @@
 // ConfigModel's, the pages ConfigGroupView's.
 #include "config/frmConfig.h"
 
+#include "config/auto_send.h"
 #include "config/compare_result_widget.h"
 #include "config/config_group_widget.h"
 #include "config/configuration_read.h"
@@ -334,6 +335,21 @@ void frmConfig::mnuFileCompareFile_Click()
                        {QStringLiteral("Compare with File"), name,
                         QStringLiteral("the file ") + compared->path});
     });
+}
+
+int frmConfig::autoSend(const QString &commandLine)
+{
+    const core::ReentryGuard guard(m_inTransfer, m_navigator.loops());
+    const core::BusyPointer busy(m_ui);
+    AutoSendHooks hooks{[this](const QString &status) {
+                            showModel();
+                            lblAutoSendFileName->setText(status);
+                            lblAutoSendFileName->repaint();
+                        },
+                        transferHooks()};
+    const int status = AutoSendParameterFile(m_model, m_link, commandLine, hooks);
+    showModel();
+    return status;
 }
 
 bool frmConfig::allowLeavingFor(const QString &target)

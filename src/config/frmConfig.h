@@ -46,6 +46,9 @@ public:
     void cmdVerify_Click();
     void mnuFileCompareInstrument_Click();
     void mnuFileCompareFile_Click();
+    // The command line's unattended send (see AutoSendParameterFile); returns the program's exit
+    // status. The caller ends the program.
+    int autoSend(const QString &commandLine);
 
 protected:
     void closeEvent(QCloseEvent *event) override;

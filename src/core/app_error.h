@@ -21,6 +21,7 @@ namespace ErrorNumber {
 constexpr int Overflow = 6;
 constexpr int SubscriptOutOfRange = 9;
 constexpr int TypeMismatch = 13;
+constexpr int InternalError = 51; // no better number for a failure the program did not expect
 constexpr int FileNotFound = 53;
 constexpr int InputPastEndOfFile = 62;
 constexpr int DeviceUnavailable = 68;

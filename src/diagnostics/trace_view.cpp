@@ -4,6 +4,8 @@
 #include "core/app_error.h"
 #include "core/safe_file.h"
 
+#include <limits>
+
 namespace vanta::diagnostics {
 
 namespace {
@@ -29,10 +31,17 @@ QString joined(const QStringList &fields, TraceFormat format)
 
 int TraceView::takeBatch(int maxRows)
 {
+    return takeRecords(maxRows, std::numeric_limits<quint64>::max());
+}
+
+int TraceView::takeRecords(int maxRows, quint64 lastSequence)
+{
     m_dropped = 0;
     int added = 0;
     for (int i = m_ring.indexAfter(m_taken); i < m_ring.size() && added < maxRows; ++i) {
         const comms::TraceRecord &record = m_ring.at(i);
+        if (record.sequence > lastSequence)
+            break;
         m_taken = record.sequence;
         if (!m_filter.isEmpty() && comms::traceAddressText(record) != m_filter)
             continue;
@@ -46,11 +55,14 @@ int TraceView::takeBatch(int maxRows)
     return added;
 }
 
+// The rows already taken are filtered again, and only those: a paused view stays where it was.
 void TraceView::setAddressFilter(const QString &address)
 {
     m_filter = address.trimmed().toUpper();
     m_rows.clear();
+    const quint64 takenBefore = m_taken;
     m_taken = 0;
+    (void)takeRecords(std::numeric_limits<int>::max(), takenBefore);
 }
 
 void TraceView::clear(comms::TraceRing &ring)

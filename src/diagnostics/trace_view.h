@@ -29,8 +29,8 @@ public:
     int takeBatch(int maxRows = TraceBatchRows);
     // Rows removed from the front by the last takeBatch.
     int droppedFront() const { return m_dropped; }
-    // Only rows of this address text ("01", "001"); empty shows every row. Rows are taken
-    // again from the ring.
+    // Only rows of this address text ("01", "001"); empty shows every row. The records taken
+    // so far are filtered again; newer ones wait for the next batch.
     void setAddressFilter(const QString &address);
     // Empties the ring and the rows.
     void clear(comms::TraceRing &ring);
@@ -41,6 +41,9 @@ public:
     QStringList lines(TraceFormat format) const;
 
 private:
+    // takeBatch, stopping after the record numbered `lastSequence`.
+    int takeRecords(int maxRows, quint64 lastSequence);
+
     const comms::TraceRing &m_ring;
     std::deque<QStringList> m_rows;
     QString m_filter;

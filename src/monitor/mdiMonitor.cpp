@@ -36,6 +36,11 @@ mdiMonitor::mdiMonitor(const ui::WindowContext &context)
     mnuPollSilentLess->setCheckable(true);
     connect(mnuPollSilentLess, &QAction::toggled, this,
             [this](bool on) { m_session.pass().PollSilentLess = on; });
+    // The trace is a tool window: watching the poll's traffic does not stop the poll.
+    QAction *trace = options->addAction(QStringLiteral("Protocol Trace"));
+    trace->setObjectName(QStringLiteral("mnuCommTrace"));
+    connect(trace, &QAction::triggered, this,
+            [this] { m_navigator.showTool(QStringLiteral("frmTrace")); });
     showRateCaptions();
 }
 

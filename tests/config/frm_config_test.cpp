@@ -7,6 +7,7 @@
 #include "support/scripted_line.h"
 #include "support/settable_clock.h"
 #include "support/temp_program_folder.h"
+#include "transfer_rig.h"
 
 #include <QApplication>
 #include <QCheckBox>
@@ -327,8 +328,38 @@ TEST(FrmConfig, ReadAndSendButtonsRunTheirCommands)
         rig.control<QPushButton>(QString::fromLatin1(button))->click();
         EXPECT_EQ(rig.user.titles(), QStringList{"Switch out of Demo Mode"});
         EXPECT_TRUE(rig.line.requests.empty());
-        EXPECT_NE(rig.control<QProgressBar>(QStringLiteral("prgProgress")), nullptr);
     }
+}
+
+// A read through the button fills the fields and the progress bar; an edited field goes back
+// to the instrument through the send button.
+TEST(FrmConfig, ReadAndSendThroughTheButtonsReachTheInstrument)
+{
+    TransferRig instrument(0, "V5");
+    instrument.set(262, 37);
+    WindowRig rig(0);
+    rig.chooseModel(0, QStringLiteral("V5"));
+    rig.app.Config.PollTimeout = 200;
+    rig.line.setPortOpen(true);
+    rig.app.setCommEnabled(true);
+    rig.line.responder = [&instrument](const QByteArray &request) {
+        return instrument.instrument.answer(instrument.address(), request);
+    };
+
+    rig.control<QPushButton>(QStringLiteral("cmdReadControl"))->click();
+    EXPECT_TRUE(rig.user.boxes.empty()) << rig.user.titles().join('|').toStdString();
+    EXPECT_EQ(rig.control<QLineEdit>(QStringLiteral("txtParameter_262"))->text(), "37");
+    const auto *progress = rig.control<QProgressBar>(QStringLiteral("prgProgress"));
+    EXPECT_GT(progress->maximum(), 100);
+    EXPECT_EQ(progress->value(), progress->maximum());
+
+    rig.type(QStringLiteral("txtParameter_262"), QStringLiteral("41"));
+    rig.leave(QStringLiteral("txtParameter_262"));
+    rig.user.answers = {MsgResult::Yes};
+    rig.control<QPushButton>(QStringLiteral("cmdSaveControl"))->click();
+    EXPECT_EQ(instrument.lastWrite(262), 41);
+    EXPECT_EQ(instrument.lastWrite(805), 1);
+    EXPECT_EQ(progress->value(), progress->maximum());
 }
 
 } // namespace

@@ -133,6 +133,15 @@ TEST(FrmTrace, PausesFiltersByAddressAndClears)
     findControl<QLineEdit>(window, "txtAddress")->setText(QStringLiteral("001"));
     EXPECT_EQ(rows.rowCount(), 8);
 
+    // Filtering a paused view filters what it shows and takes nothing newer.
+    findControl<QCheckBox>(window, "chkPause")->setChecked(true);
+    runSession(rig, SessionCases[0]);
+    findControl<QLineEdit>(window, "txtAddress")->setText(QStringLiteral(""));
+    EXPECT_EQ(rows.rowCount(), 8);
+    findControl<QCheckBox>(window, "chkPause")->setChecked(false);
+    window.tmrRefresh_Timer();
+    EXPECT_EQ(rows.rowCount(), 16);
+
     findControl<QPushButton>(window, "cmdClear")->click();
     EXPECT_EQ(rows.rowCount(), 0);
     EXPECT_EQ(ring.size(), 0);

@@ -5,6 +5,7 @@
 #include "config/config_model.h"
 #include "config/parameter_file.h"
 #include "config/send_rules.h"
+#include "config_files.h"
 #include "sim_line.h"
 
 namespace vanta::test {
@@ -70,26 +71,11 @@ QByteArray scenario()
     return text;
 }
 
-struct ToolRun
-{
-    int exitCode = -1;
-    QString out;
-};
+using ToolRun = VantactlRun;
 
 ToolRun vantactl(const QString &link, const RoundTrip &t, const QStringList &command)
 {
-    QProcess process;
-    process.setProgram(QStringLiteral(VANTA_BIN_DIR "/vantactl"));
-    process.setArguments(QStringList{"--folder", VANTA_BIN_DIR, "--device", link, "--settings",
-                                     "9600,N,8,1", "--timeout", "300", "--group",
-                                     QString::number(t.group), "--protocol",
-                                     QLatin1String(t.protocol)} +
-                         command);
-    process.setProcessChannelMode(QProcess::ForwardedErrorChannel);
-    process.start();
-    if (!process.waitForFinished(60000))
-        return {};
-    return {process.exitCode(), QString::fromUtf8(process.readAllStandardOutput())};
+    return runVantactlFor(link, t.group, t.protocol, command);
 }
 
 // The live state of a running instrument (a ramp/soak program, auto-tuning, run/stop) and

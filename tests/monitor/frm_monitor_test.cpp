@@ -5,6 +5,7 @@
 #include "monitor_rig.h"
 #include "support/window_controls.h"
 
+#include <QAction>
 #include <QComboBox>
 #include <QLabel>
 #include <QMenu>
@@ -58,10 +59,11 @@ TEST_F(FrmMonitorTest, ShowingActivatesAndAnotherWindowLeavesIt)
     EXPECT_EQ(findControl<QLabel>(*frame, "lblTempText_0")->text(), QStringLiteral("24.5 °C"));
     EXPECT_TRUE(findControl<QLabel>(*frame, "lblCommHealth")->text().startsWith("Rows 1,"));
 
-    // A tool window (the protocol trace) beside the monitor leaves it active and polling.
+    // The protocol trace from the monitor's menu is a tool window beside it: the monitor stays
+    // active and polling.
     navigator.registerTool(QStringLiteral("frmTrace"),
                            [](const ui::WindowContext &) { return std::make_unique<QWidget>(); });
-    navigator.showTool(QStringLiteral("frmTrace"));
+    findControl<QAction>(*frame, "mnuCommTrace")->trigger();
     EXPECT_TRUE(navigator.window("frmTrace")->isVisible());
     EXPECT_EQ(navigator.activeModeless(), frame);
     EXPECT_TRUE(frame->isVisible());

@@ -6,8 +6,8 @@
 #include "config/configuration_read.h"
 #include "config/configuration_send.h"
 #include "config/parameter_file.h"
-#include "console_interaction.h"
 #include "core/address.h"
+#include "core/console_interaction.h"
 #include "core/model_file.h"
 
 #include <QFileInfo>
@@ -76,7 +76,8 @@ void printError(const QString &text)
 
 // The second configuration of a config-diff: the other file, or what the instrument holds.
 config::ConfigComparison compareWithOther(const config::ConfigModel &model, comms::CommLink &link,
-                                          ConsoleInteraction &ui, const Invocation &invocation)
+                                          core::ConsoleInteraction &ui,
+                                          const Invocation &invocation)
 {
     const QString &other = invocation.args.other;
     if (comparesTwoFiles(invocation))
@@ -92,7 +93,7 @@ config::ConfigComparison compareWithOther(const config::ConfigModel &model, comm
 
 } // namespace
 
-int runConfigRead(comms::CommLink &link, ConsoleInteraction &ui, const Invocation &invocation)
+int runConfigRead(comms::CommLink &link, core::ConsoleInteraction &ui, const Invocation &invocation)
 {
     config::ConfigModel model(link.app);
     const QString address = addressText(model.group(), invocation.args.address);
@@ -112,7 +113,7 @@ int runConfigRead(comms::CommLink &link, ConsoleInteraction &ui, const Invocatio
     return saved ? 0 : 1;
 }
 
-int runConfigSend(comms::CommLink &link, ConsoleInteraction &ui, const Invocation &invocation)
+int runConfigSend(comms::CommLink &link, core::ConsoleInteraction &ui, const Invocation &invocation)
 {
     config::ConfigModel model(link.app);
     if (!config::ReadParameterFile(model, ui, invocation.args.file) ||
@@ -143,7 +144,7 @@ bool comparesTwoFiles(const Invocation &invocation)
     return QFileInfo(invocation.args.other).isFile();
 }
 
-int runConfigDiff(comms::CommLink &link, ConsoleInteraction &ui, const Invocation &invocation)
+int runConfigDiff(comms::CommLink &link, core::ConsoleInteraction &ui, const Invocation &invocation)
 {
     config::ConfigModel model(link.app);
     if (!config::ReadParameterFile(model, ui, invocation.args.file)) {

@@ -9,8 +9,8 @@
 #include "comms/register_access.h"
 #include "comms/trace_ring.h"
 #include "config_commands.h"
-#include "console_interaction.h"
 #include "core/app_state.h"
+#include "core/console_interaction.h"
 #include "core/data_files.h"
 #include "core/number_format.h"
 #include "core/program_folder.h"
@@ -53,7 +53,7 @@ void applyOptions(core::AppState &app, const Options &options)
 // Reads the system configuration (when the folder has one: the options may supply every
 // setting), applies the options, then loads the data files in the application's order.
 // Returns false when the configuration file or any data file reported a failure.
-bool loadState(core::AppState &app, ConsoleInteraction &ui, const Options &options)
+bool loadState(core::AppState &app, core::ConsoleInteraction &ui, const Options &options)
 {
     const int reportsBefore = ui.boxCount();
     if (QFileInfo::exists(app.programFile(app.configFileName())))
@@ -165,7 +165,8 @@ comms::ValueOutcome<comms::Target> commandTarget(const core::SystemConfig &confi
     return comms::targetFor(group, code, address);
 }
 
-int runConfigCommand(core::AppState &app, ConsoleInteraction &ui, const Invocation &invocation)
+int runConfigCommand(core::AppState &app, core::ConsoleInteraction &ui,
+                     const Invocation &invocation)
 {
     comms::QtSerialLine line(app.programFolder());
     core::SystemClock clock;
@@ -191,7 +192,7 @@ bool isConfigCommand(Command command)
            command == Command::ConfigDiff;
 }
 
-int runAccess(core::AppState &app, ConsoleInteraction &ui, const Invocation &invocation)
+int runAccess(core::AppState &app, core::ConsoleInteraction &ui, const Invocation &invocation)
 {
     if (isConfigCommand(invocation.command))
         return runConfigCommand(app, ui, invocation);
@@ -243,7 +244,7 @@ int runVantactl(const QStringList &arguments)
             std::fputs(usageText().toUtf8().constData(), stdout);
             return 0;
         }
-        ConsoleInteraction ui;
+        core::ConsoleInteraction ui;
         core::AppState app(invocation.options.folder.value_or(core::programFolder()));
         const bool dataLoaded = loadState(app, ui, invocation.options);
         if (invocation.command == Command::Info) {

@@ -1,5 +1,6 @@
-// The interaction port for command-line tools: message boxes become "title: text" lines on
-// stderr and take their default answer; file, folder and print dialogs are cancelled.
+// The interaction port with nobody at the screen (command-line tools, unattended runs of the
+// program): message boxes become "title: text" lines on stderr and take their default answer;
+// file, folder and print dialogs are cancelled.
 #pragma once
 
 #include "core/interaction.h"
@@ -7,15 +8,15 @@
 #include <QString>
 #include <cstdio>
 
-namespace vanta::tools {
+namespace vanta::core {
 
-class ConsoleInteraction : public core::HeadlessInteraction
+class ConsoleInteraction : public HeadlessInteraction
 {
 public:
     explicit ConsoleInteraction(std::FILE *out = stderr) : m_out(out) {}
 
-    core::MsgResult MsgBox(const QString &text, core::MsgButtons buttons, core::MsgIcon icon,
-                           const QString &title, core::MsgResult defaultButton) override;
+    MsgResult MsgBox(const QString &text, MsgButtons buttons, MsgIcon icon, const QString &title,
+                     MsgResult defaultButton) override;
 
     // Boxes shown so far; lets a caller tell whether a step reported anything.
     int boxCount() const { return m_boxCount; }
@@ -28,4 +29,4 @@ private:
     QString m_lastText;
 };
 
-} // namespace vanta::tools
+} // namespace vanta::core

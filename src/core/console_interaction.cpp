@@ -1,10 +1,10 @@
 // Message boxes on the console.
-#include "console_interaction.h"
+#include "core/console_interaction.h"
 
-namespace vanta::tools {
+namespace vanta::core {
 
-core::MsgResult ConsoleInteraction::MsgBox(const QString &text, core::MsgButtons, core::MsgIcon,
-                                           const QString &title, core::MsgResult defaultButton)
+MsgResult ConsoleInteraction::MsgBox(const QString &text, MsgButtons, MsgIcon, const QString &title,
+                                     MsgResult defaultButton)
 {
     ++m_boxCount;
     m_lastText = text;
@@ -18,4 +18,4 @@ core::MsgResult ConsoleInteraction::MsgBox(const QString &text, core::MsgButtons
     return defaultButton;
 }
 
-} // namespace vanta::tools
+} // namespace vanta::core
