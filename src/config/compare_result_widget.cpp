@@ -70,6 +70,8 @@ CompareResultDialog *showComparison(QWidget *parent, core::Interaction &ui,
                                     const ComparisonNames &names)
 {
     if (comparison.isRefused()) {
+        if (comparison.toldAlready)
+            return nullptr;
         ui.MsgBox(comparison.refusal, core::MsgButtons::Ok, core::MsgIcon::Exclamation, names.title,
                   core::MsgResult::Ok);
         return nullptr;

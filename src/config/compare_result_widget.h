@@ -38,7 +38,8 @@ private:
     QTableWidget *grdDifferences = nullptr;
 };
 
-// A refusal as a warning and a match as an information box through `ui`; differences in a
+// A refusal as a warning (unless the read or load told the user already) and a match as an
+// information box through `ui`; differences in a
 // CompareResultDialog over `parent`, which closes itself. Returns the dialog, or nullptr when a
 // box told the outcome.
 CompareResultDialog *showComparison(QWidget *parent, core::Interaction &ui,

@@ -214,7 +214,8 @@ ConfigComparison compareWithInstrument(const ConfigModel &model, comms::CommLink
         return {QStringLiteral("The configuration of the instrument at address %1 could not be "
                                "read, so it was not compared.")
                     .arg(model.AddressText),
-                {}};
+                {},
+                /*toldAlready=*/true};
     return compareConfigurations(model, instrument);
 }
 
@@ -225,7 +226,8 @@ ConfigComparison compareWithFile(const ConfigModel &model, core::Interaction &ui
     if (!ReadParameterFile(file, ui, path))
         return {
             QStringLiteral("The file %1 could not be loaded, so it was not compared.").arg(path),
-            {}};
+            {},
+            /*toldAlready=*/true};
     return compareConfigurations(model, file);
 }
 

@@ -32,6 +32,8 @@ struct ConfigComparison
 {
     QString refusal; // why the two cannot be compared; empty when they were
     std::vector<ParameterDifference> differences;
+    // The read or the load that stopped has told the user why already.
+    bool toldAlready = false;
 
     bool isRefused() const { return !refusal.isEmpty(); }
     bool isEqual() const { return !isRefused() && differences.empty(); }

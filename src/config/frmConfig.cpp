@@ -148,6 +148,7 @@ void frmConfig::Form_Load()
     }
     lblProgress->clear();
     lblAutoSendFileName->clear();
+    cmdVerify->setEnabled(false); // nothing of this load has been sent yet
     m_pageSets->setCurrentWidget(&groupView());
     showDemoMode();
     showModel();

@@ -71,7 +71,14 @@ TEST(FrmConfigCompare, VerifiesASendAndListsWhatChangedSince)
     EXPECT_EQ(rig.lastBox().text,
               "The screen and the file " + path + " hold the same configuration.");
 
-    const std::size_t boxes = rig.instrument.user.boxes.size();
+    // A file that does not load is reported by the load alone.
+    std::size_t boxes = rig.instrument.user.boxes.size();
+    rig.instrument.user.openResults.push_back(dir.filePath(QStringLiteral("missing.csv")));
+    rig.trigger("mnuFileCompareFile");
+    EXPECT_EQ(rig.instrument.user.boxes.size(), boxes + 1);
+    EXPECT_EQ(rig.lastBox().title, "Application Error");
+
+    boxes = rig.instrument.user.boxes.size();
     rig.instrument.set(4132, 55); // at the instrument's front panel
     rig.trigger("mnuFileCompareInstrument");
     EXPECT_EQ(rig.instrument.user.boxes.size(), boxes);
