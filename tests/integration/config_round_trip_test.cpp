@@ -126,6 +126,11 @@ bool moveAwayFromFactory(const RoundTrip &t, const QString &path, const QString 
     config::ConfigModel m(app);
     if (!config::ReadParameterFile(m, ui, path))
         return false;
+    // The header too: another decimal point where the model has a choice, an analog input.
+    const int decimals = m.group() == 0 ? 4 : m.group() == 1 && m.ModelId() == "XK" ? 2 : 1;
+    m.DecimalPointIndex = static_cast<qint16>((m.DecimalPointIndex + 1) % decimals);
+    m.setInputTypePosition(m.group() == 2 ? 3 : 14);
+    m.SetupFormFields();
     auto movable = [&m](int reg) {
         return m.modelHas(reg) && !keepsItsValue(reg) && config::plannedWrite(m, reg);
     };
