@@ -391,6 +391,37 @@ TEST_F(Vantactl, DemoModeSendsNothing)
     EXPECT_EQ(result.out, QStringLiteral("0\n"));
 }
 
+// Two files need no line: without --device the stored port (COM1) is never opened.
+TEST_F(Vantactl, ConfigDiffComparesTwoFilesWithoutALine)
+{
+    folder.writeRaw(QStringLiteral("z9.csv"),
+                    "\"01\",\"\",\"Vanta Link-0\"\r\n\"Z9\",\"Z9KM\"\r\n"
+                    "\"DPT\",1\r\n\"INP\",1\r\n\"Register\",\"Parameter\"\r\n");
+    const QString z9 = folder.filePath(QStringLiteral("z9.csv"));
+    const QString missing = folder.filePath(QStringLiteral("missing.csv"));
+    struct Case
+    {
+        QStringList files;
+        int exitCode;
+        const char *err; // a part of stderr; empty: nothing at all
+    };
+    const Case cases[] = {
+        {{z9, z9}, 0, ""},
+        {{missing, z9}, 2, "missing.csv could not be loaded"},
+        {{z9, missing}, 64, "ADDRESS must be hexadecimal digits"}, // no such file: an address
+    };
+    for (const Case &c : cases) {
+        SCOPED_TRACE(c.files.join(' ').toStdString());
+        const ToolRun result = run(words("--group 0 --protocol L config-diff") + c.files);
+        EXPECT_EQ(result.exitCode, c.exitCode);
+        EXPECT_EQ(result.out, QString());
+        if (*c.err == 0)
+            EXPECT_EQ(result.err, QString());
+        else
+            EXPECT_TRUE(result.err.contains(QLatin1String(c.err))) << result.err.toStdString();
+    }
+}
+
 TEST_F(Vantactl, InfoListsModelsAndFailsOnAMissingDataFile)
 {
     ToolRun result = run({QStringLiteral("info")});
