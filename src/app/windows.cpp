@@ -11,6 +11,7 @@
 #include "logging/frmGraph.h"
 #include "logging/frmGraphCfg.h"
 #include "logging/logging_windows_widget.h"
+#include "monitor/frmSetpoints.h"
 #include "monitor/frmStatus.h"
 #include "monitor/mdiMonitor.h"
 #include "ui/frmMain.h"
@@ -64,6 +65,9 @@ ProgramWindows::ProgramWindows(ui::Navigator &navigator)
     });
     navigator.registerModeless(QStringLiteral("mdiMonitor"), [](const ui::WindowContext &context) {
         return std::make_unique<monitor::mdiMonitor>(context);
+    });
+    navigator.registerModal(QStringLiteral("frmSetpoints"), [](const ui::WindowContext &context) {
+        return std::make_unique<monitor::frmSetpoints>(context);
     });
     navigator.registerModal(QStringLiteral("frmCommSetup"), [](const ui::WindowContext &context) {
         return std::make_unique<discovery::frmCommSetup>(context);

@@ -8,6 +8,7 @@
 #include "config/configuration_read.h"
 #include "config/configuration_send.h"
 #include "config/parameter_file.h"
+#include "config/ramp_soak_mode.h"
 #include "core/reentry_guard.h"
 #include "ui/address_combo.h"
 #include "ui/controls.h"
@@ -26,6 +27,7 @@
 #include <QProgressBar>
 #include <QPushButton>
 #include <QStackedWidget>
+#include <QTabWidget>
 #include <QVBoxLayout>
 #include <algorithm>
 
@@ -47,6 +49,15 @@ frmConfig::frmConfig(const ui::WindowContext &context)
     buildControls();
     resize(WindowWidth, WindowHeight);
     connect(&m_app, &core::AppState::demoModeChanged, this, &frmConfig::showDemoMode);
+    // A request while this window is in front: no activation follows, so it is honoured here.
+    connect(&m_app, &core::AppState::rampSoakConfigRequested, this, [this] {
+        if (m_navigator.activeMainScreen() != this || !isVisible())
+            return;
+        m_navigator.leaveModeless();
+        raise();
+        activateWindow();
+        ui::runHandler(m_ui, "frmConfig.Form_Activate", [this] { enterRampSoakMode(); });
+    });
     connect(cbxAddress, &QComboBox::currentTextChanged, this,
             [this](const QString &text) { m_model.AddressText = text; });
     Form_Load();
@@ -179,6 +190,11 @@ ConfigGroupView &frmConfig::groupView()
         m_model.Description = text;
         m_model.ChangesPending = true;
     });
+    // While the ramp/soak-only edit lasts, every other page leads back to the ramp/soak page.
+    connect(view->tabs(), &QTabWidget::currentChanged, this, [this, view](int index) {
+        if (m_app.RSModel && index != RampSoakPage)
+            view->tabs()->setCurrentIndex(RampSoakPage);
+    });
     ui::installEnterAsTab(this);
     return *view;
 }
@@ -201,8 +217,58 @@ void frmConfig::showDemoMode()
 void frmConfig::activated()
 {
     showDemoMode();
-    if (m_app.Config.ControllerGroup != m_model.group())
-        ui::runHandler(m_ui, "frmConfig.Form_Activate", [this] { Form_Load(); });
+    ui::runHandler(m_ui, "frmConfig.Form_Activate", [this] {
+        if (m_app.Config.ControllerGroup != m_model.group())
+            Form_Load();
+        if (m_app.RSModel)
+            enterRampSoakMode();
+        else
+            showNormalMode();
+    });
+}
+
+void frmConfig::deactivated()
+{
+    m_app.RSModel = false;
+    showNormalMode();
+}
+
+// A request that does not fit is warned about and sends the user back to the monitor, with the
+// window in normal mode and nothing read. The message boxes of the read itself leave the mode
+// alone: they are no navigation.
+void frmConfig::enterRampSoakMode()
+{
+    if (!RampSoakRequestFits(m_model, m_app, m_ui)) {
+        m_app.RSModel = false;
+        showNormalMode();
+        m_navigator.showMonitor();
+        return;
+    }
+    SelectRampSoakModel(m_model, m_app);
+    showModel();
+    showRampSoakLook(true);
+    cmdReadControl_Click();
+}
+
+void frmConfig::showNormalMode()
+{
+    showRampSoakLook(false);
+}
+
+void frmConfig::showRampSoakLook(bool rampSoak)
+{
+    setWindowTitle(rampSoak ? QStringLiteral("Configure Instrument - Ramp/Soak Only")
+                            : QStringLiteral("Configure Instrument"));
+    QTabWidget *tabs = groupView().tabs();
+    tabs->setToolTip(rampSoak ? QStringLiteral("Only Ramp/Soak Changes are Allowed") : QString());
+    if (rampSoak)
+        tabs->setCurrentIndex(RampSoakPage);
+    // The monitor stays reachable: the edit was opened from there.
+    for (const char *name : {"cmdMainMenu", "cmdConfigureController", "cmdStatus", "cmdFind",
+                             "cmdSetpoints", "cmdLogging", "cmdGraph"}) {
+        if (auto *button = findChild<QPushButton *>(QString::fromLatin1(name)))
+            button->setVisible(!rampSoak);
+    }
 }
 
 void frmConfig::fieldEdited(int reg)

@@ -27,9 +27,11 @@ class frmConfig : public QMainWindow, public ui::Activatable, public ui::LeaveVe
 public:
     explicit frmConfig(const ui::WindowContext &context);
 
-    // Shows lblDemoMode and loads the window afresh when the controller group has changed.
+    // Shows lblDemoMode, loads the window afresh when the controller group has changed, and
+    // enters the ramp/soak-only edit when the monitor asked for one (RSModel).
     void activated() override;
-    void deactivated() override {}
+    // Leaving the window (another main screen, a modal window) ends the ramp/soak-only edit.
+    void deactivated() override;
     // Unsaved changes are asked about (AskIfDiscardChanges) before any main screen but the
     // graph window takes this window's place, and before the program ends.
     bool allowLeavingFor(const QString &target) override;
@@ -66,6 +68,9 @@ private:
     void headerChosen(const char *routine, const std::function<void()> &choose);
     config::TransferHooks transferHooks();
     void compareWithInstrument(const QString &title, const char *routine);
+    void enterRampSoakMode();
+    void showNormalMode();
+    void showRampSoakLook(bool rampSoak);
 
     core::AppState &m_app;
     core::Interaction &m_ui;

@@ -373,7 +373,10 @@ std::optional<double> parseNumberText(const QString &text)
     return value;
 }
 
-double leadingNumber(const QString &text)
+namespace {
+
+// Blanks skipped, an optional "+" dropped, then what std::from_chars reads as a finite number.
+std::optional<double> numberAtStart(const QString &text)
 {
     const QByteArray bytes = text.trimmed().toLatin1();
     const char *begin = bytes.constData();
@@ -382,7 +385,23 @@ double leadingNumber(const QString &text)
         ++begin;
     double value = 0;
     const auto result = std::from_chars(begin, end, value, std::chars_format::general);
-    return result.ec == std::errc() && std::isfinite(value) ? value : 0.0;
+    if (result.ec != std::errc() || !std::isfinite(value))
+        return std::nullopt;
+    return value;
+}
+
+} // namespace
+
+double leadingNumber(const QString &text)
+{
+    return numberAtStart(text).value_or(0.0);
+}
+
+std::optional<double> readLeadingNumber(const QString &text)
+{
+    QString cleaned = text;
+    cleaned.remove(QLatin1Char(','));
+    return numberAtStart(cleaned);
 }
 
 } // namespace vanta::core

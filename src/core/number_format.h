@@ -64,4 +64,9 @@ std::optional<double> parseNumberText(const QString &text);
 // " -12x" -> -12.
 double leadingNumber(const QString &text);
 
+// The number at the start of a typed field, or empty when it starts with no number: as
+// leadingNumber, but "," thousands separators are ignored, so "1,235.0 °C" is 1235, and
+// "", "abc" and "-" give no number instead of 0.
+std::optional<double> readLeadingNumber(const QString &text);
+
 } // namespace vanta::core

@@ -12,13 +12,13 @@
 #include "ui/address_combo.h"
 #include "ui/controls.h"
 #include "ui/enter_as_tab.h"
+#include "ui/field_focus.h"
 #include "ui/run_handler.h"
 
 #include <QComboBox>
 #include <QDir>
 #include <QEvent>
 #include <QFileInfo>
-#include <QFocusEvent>
 #include <QGridLayout>
 #include <QGroupBox>
 #include <QHBoxLayout>
@@ -628,11 +628,7 @@ void frmCommSetup::reject()
 
 bool frmCommSetup::eventFilter(QObject *watched, QEvent *event)
 {
-    if (event->type() != QEvent::FocusOut)
-        return QDialog::eventFilter(watched, event);
-    // Switching to another application or opening a message box is not leaving the field.
-    const Qt::FocusReason reason = static_cast<QFocusEvent *>(event)->reason();
-    if (reason == Qt::ActiveWindowFocusReason || reason == Qt::PopupFocusReason)
+    if (!ui::isLeavingField(event))
         return QDialog::eventFilter(watched, event);
     if (watched == txtCommPort)
         txtCommPort_LostFocus();

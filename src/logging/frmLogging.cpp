@@ -7,10 +7,10 @@
 #include "ui/colours.h"
 #include "ui/controls.h"
 #include "ui/enter_as_tab.h"
+#include "ui/field_focus.h"
 #include "ui/run_handler.h"
 
 #include <QEvent>
-#include <QFocusEvent>
 #include <QGridLayout>
 #include <QGroupBox>
 #include <QHBoxLayout>
@@ -361,15 +361,11 @@ bool frmLogging::eventFilter(QObject *watched, QEvent *event)
     if (event->type() == QEvent::FocusIn) {
         // After the click that gave the focus has placed the cursor.
         QTimer::singleShot(0, text, &QLineEdit::selectAll);
-    } else if (event->type() == QEvent::FocusOut) {
-        // Switching to another application or opening a message box is not leaving the field.
-        const Qt::FocusReason reason = static_cast<QFocusEvent *>(event)->reason();
-        if (reason != Qt::ActiveWindowFocusReason && reason != Qt::PopupFocusReason) {
-            if (text == txtDuration)
-                txtDuration_LostFocus();
-            else
-                txtRate_LostFocus();
-        }
+    } else if (ui::isLeavingField(event)) {
+        if (text == txtDuration)
+            txtDuration_LostFocus();
+        else
+            txtRate_LostFocus();
     }
     return QDialog::eventFilter(watched, event);
 }

@@ -1,5 +1,6 @@
 // The monitor frame's one child window: the 40 rows in a scroll area, the commands that act on
-// all rows, the communication summary and the poll timer. The poll itself is MonitorPass.
+// all rows, the communication summary and the poll timer. The poll is MonitorPass, the commands
+// SetpointCommands and RampCommands.
 #pragma once
 
 #include "monitor/monitor_row_widget.h"
@@ -30,11 +31,31 @@ public:
 
     void tmrPoll_Timer();
     void cbxControl_Click(int row);
+    // The row commands and setpoint entry of row `row` (0..39).
+    void txtSVText_KeyPress(int row);
+    void txtSVText_LostFocus(int row);
+    void cmdRamp_Click(int row, RampCommand command);
+    void cmdRampCfg_Click(int row);
+    // The commands for all rows.
+    void cmdChangeAll_Click();
+    void cmdAllRamps_Click(RampCommand command);
     // Copies the whole model into the controls.
     void showRows();
 
+protected:
+    // Focus into a setpoint field selects its text; Enter in a row's field sends it, leaving it
+    // checks that it was sent.
+    bool eventFilter(QObject *watched, QEvent *event) override;
+
 private:
     void buildControls();
+    void connectRow(int row);
+    // Shows row `row` (-1: txtChangeAll) at once, while a command runs.
+    void repaintRow(int row);
+    void showChangeAll();
+    // Copies every row's values into its controls (the lists stay as they are).
+    void refreshRows();
+    int rowOfField(const QObject *field) const;
     QWidget *buildRows();
     void instrumentListChanged();
 

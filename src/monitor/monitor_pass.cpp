@@ -122,7 +122,7 @@ qint16 MonitorPass::readRow(int index, const RowTarget &target, DuePasses due)
         if (status != 0)
             return status;
     }
-    if (!row.SVTyped && due.setpoints) {
+    if (row.SVState != EditState::Typed && due.setpoints) {
         status = readSetpoint(row, index, target);
         if (isFailure(status))
             return status;
@@ -190,9 +190,12 @@ qint16 MonitorPass::readSetpoint(MonitorRow &row, int index, const RowTarget &ta
         return status;
     const QScopedValueRollback busy(MonitorBusy, true);
     row.SVText = valueText(value);
+    row.SVState = EditState::Shown;
     row.RowDivisor = value.Divisor;
-    if (index == 0 && !m_rows.ChangeAllTyped)
+    if (index == 0 && m_rows.ChangeAllState != EditState::Typed) {
         m_rows.ChangeAllText = row.SVText;
+        m_rows.ChangeAllState = EditState::Shown;
+    }
     return 0;
 }
 
@@ -261,13 +264,18 @@ void MonitorPass::finishRow(MonitorRow &row, bool hasAddress, qint16 status)
 
 void MonitorPass::showErrorLine()
 {
-    if (m_errorText.isEmpty()) {
-        m_link.app.setErrorLine(QString());
+    monitor::showErrorLine(m_link, m_errorText);
+}
+
+void showErrorLine(comms::CommLink &link, const QString &errorText)
+{
+    if (errorText.isEmpty()) {
+        link.app.setErrorLine(QString());
         return;
     }
-    m_link.app.setErrorLine(
-        core::formatDateTime(m_link.clock.localNow(), QStringLiteral("mm/dd/yyyy hh:nn:ss AM/PM")) +
-        QStringLiteral(" - ") + m_errorText);
+    link.app.setErrorLine(
+        core::formatDateTime(link.clock.localNow(), QStringLiteral("mm/dd/yyyy hh:nn:ss AM/PM")) +
+        QStringLiteral(" - ") + errorText);
 }
 
 QString MonitorPass::summaryText() const

@@ -87,6 +87,10 @@ private:
     double m_lastPassSeconds = -1;
 };
 
+// The main window's error line: the date and time, " - " and `errorText`, or empty when the text
+// is empty.
+void showErrorLine(comms::CommLink &link, const QString &errorText);
+
 // The alarm text a process-value read shows: "ON" or "OFF" by the flag and the learned sense
 // (inverted: set means off), empty while the sense is unknown.
 QString alarmText(bool flag, qint16 sense);

@@ -15,8 +15,6 @@ namespace vanta::monitor {
 
 namespace {
 
-const QColor Yellow{255, 255, 0};
-const QColor White{255, 255, 255};
 constexpr int ShapeSize = 14;
 
 // A control array member: the design name and the row index.
@@ -73,11 +71,26 @@ QColor rampColour(RampLight light)
     case RampLight::Running:
         return ui::Colours::Green;
     case RampLight::Held:
-        return Yellow;
+        return ui::Colours::Yellow;
     case RampLight::Off:
         break;
     }
     return ui::buttonFace();
+}
+
+QColor editColour(EditState state)
+{
+    switch (state) {
+    case EditState::Typed:
+        return ui::Colours::Yellow;
+    case EditState::Sent:
+        return ui::Colours::Green;
+    case EditState::Failed:
+        return ui::Colours::Red;
+    case EditState::Shown:
+        break;
+    }
+    return ui::Colours::White;
 }
 
 void showAlarm(QLabel *label, const QString &text)
@@ -130,11 +143,7 @@ void MonitorRowControls::show(const MonitorRow &row)
     cbxControl->setToolTip(row.Text + QLatin1Char('\n') + row.Health.text());
     showPolling(row);
     lblTempText->setText(row.TempText);
-    if (!row.SVTyped) {
-        const QSignalBlocker quiet(txtSVText);
-        txtSVText->setText(row.SVText);
-        ui::setFillColour(txtSVText, White);
-    }
+    showEditField(txtSVText, row.SVText, row.SVState);
     showAlarm(lblAlm1StatText, row.Alm1StatText);
     showAlarm(lblAlm2StatText, row.Alm2StatText);
     for (QWidget *control :
@@ -149,6 +158,16 @@ void MonitorRowControls::showPolling(const MonitorRow &row)
 {
     ui::setFillColour(shpPoll, pollColour(row.Poll));
     shpPoll->repaint();
+}
+
+void showEditField(QLineEdit *field, const QString &text, EditState state)
+{
+    // The text being typed is the model's already: setting it again would move the cursor.
+    if (field->text() != text) {
+        const QSignalBlocker quiet(field);
+        field->setText(text);
+    }
+    ui::setFieldColour(field, editColour(state));
 }
 
 void addMonitorHeadings(QWidget *parent, QGridLayout *grid)

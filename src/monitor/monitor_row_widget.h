@@ -20,7 +20,7 @@ struct MonitorRowControls
 
     // Refills the instrument list without emitting a choice.
     void setEntries(const QStringList &entries, const QString &current);
-    // Copies `row` into the controls; the setpoint text is left alone while it is typed.
+    // Copies `row` into the controls.
     void show(const MonitorRow &row);
     // Only the poll light, at once (the row is being read).
     void showPolling(const MonitorRow &row);
@@ -37,6 +37,9 @@ struct MonitorRowControls
     QPushButton *cmdRampOff;
     QLabel *shpRampSoak;
 };
+
+// A setpoint field (txtSVText, txtChangeAll) showing `text` in the colour of `state`.
+void showEditField(QLineEdit *field, const QString &text, EditState state);
 
 // The grid's first line: the column headings.
 void addMonitorHeadings(QWidget *parent, QGridLayout *grid);

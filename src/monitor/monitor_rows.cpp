@@ -69,7 +69,7 @@ void MonitorRows::fill(const std::vector<core::InstrumentRecord> &instruments)
         row.Text = noneEntryText();
     }
     ChangeAllText.clear();
-    ChangeAllTyped = false;
+    ChangeAllState = EditState::Shown;
 }
 
 QString MonitorRows::listed(const QString &text) const

@@ -46,6 +46,16 @@ enum class RampLight
     Held
 };
 
+// What a setpoint field shows, carried by its background colour. The poll replaces every state
+// but Typed with the instrument's value (white).
+enum class EditState
+{
+    Shown,  // white: the instrument's value
+    Typed,  // yellow: typed by the operator and not sent
+    Sent,   // green: sent successfully
+    Failed, // red: the send failed, or the field was typed and left without sending
+};
+
 // Values of Alarm1Sense / Alarm2Sense.
 namespace AlarmSense {
 constexpr qint16 Unknown = 0;
@@ -69,10 +79,10 @@ struct RowHealth
 
 struct MonitorRow
 {
-    QString Text;         // cbxControl's entry text
-    QString TempText;     // lblTempText
-    QString SVText;       // txtSVText
-    bool SVTyped = false; // txtSVText yellow: typed, not yet sent; the poll leaves it alone
+    QString Text;                         // cbxControl's entry text
+    QString TempText;                     // lblTempText
+    QString SVText;                       // txtSVText
+    EditState SVState = EditState::Shown; // txtSVText; the poll leaves a Typed text alone
     QString Alm1StatText;
     QString Alm2StatText;
     PollLight Poll = PollLight::ButtonFace;
@@ -106,8 +116,8 @@ public:
     MonitorRow &row(int row) { return m_rows.at(static_cast<std::size_t>(row)); }
     const MonitorRow &row(int row) const { return m_rows.at(static_cast<std::size_t>(row)); }
 
-    QString ChangeAllText;       // txtChangeAll
-    bool ChangeAllTyped = false; // txtChangeAll yellow
+    QString ChangeAllText; // txtChangeAll
+    EditState ChangeAllState = EditState::Shown;
 
 private:
     QString listed(const QString &text) const; // the entry equal to `text`, else "[none]"

@@ -15,7 +15,8 @@ const QString MonitorFileName = QStringLiteral("Monitor.val");
 } // namespace
 
 MonitorSession::MonitorSession(comms::CommLink &link, core::LoopTracker &loops)
-    : m_link(link), m_pass(link, m_rows, loops)
+    : m_link(link), m_pass(link, m_rows, loops), m_setpoints(link, m_rows, m_pass),
+      m_ramps(link, m_rows, m_pass)
 {}
 
 QString MonitorSession::monitorFilePath() const
@@ -87,9 +88,11 @@ void MonitorSession::instrumentListChanged()
 {
     const QStringList texts = m_rows.texts();
     const QString changeAll = m_rows.ChangeAllText;
+    const EditState changeAllState = m_rows.ChangeAllState;
     m_rows.fill(m_link.app.Config.Instruments);
     m_rows.restore(texts);
     m_rows.ChangeAllText = changeAll;
+    m_rows.ChangeAllState = changeAllState;
     m_pass.forcePass();
 }
 

@@ -1,10 +1,12 @@
-// The monitor without its window: rows and poll, what showing and leaving the monitor do to
-// them and to Monitor.val, row choices, the rate menus and a changed instrument list.
+// The monitor without its window: rows, poll and commands, what showing and leaving the monitor do
+// to them and to Monitor.val, row choices, the rate menus and a changed instrument list.
 #pragma once
 
 #include "monitor/monitor_pass.h"
 #include "monitor/monitor_rows.h"
 #include "monitor/poll_rates.h"
+#include "monitor/ramp_commands.h"
+#include "monitor/setpoint_commands.h"
 
 namespace vanta::monitor {
 
@@ -17,6 +19,8 @@ public:
     const MonitorRows &rows() const { return m_rows; }
     MonitorPass &pass() { return m_pass; }
     const MonitorPass &pass() const { return m_pass; }
+    SetpointCommands &setpoints() { return m_setpoints; }
+    RampCommands &ramps() { return m_ramps; }
 
     // The monitor became active: rows rebuilt from the instrument list and restored from
     // Monitor.val, both passes forced. True when polling may start (the file was read and the
@@ -45,6 +49,8 @@ private:
     comms::CommLink &m_link;
     MonitorRows m_rows;
     MonitorPass m_pass;
+    SetpointCommands m_setpoints;
+    RampCommands m_ramps;
     bool m_restored = false; // the last activation read Monitor.val
 };
 

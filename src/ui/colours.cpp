@@ -28,6 +28,13 @@ void setFillColour(QWidget *shape, const QColor &colour)
     shape->setAutoFillBackground(true);
 }
 
+void setFieldColour(QWidget *field, const QColor &colour)
+{
+    QPalette palette = field->palette();
+    palette.setColor(QPalette::Base, colour);
+    field->setPalette(palette);
+}
+
 void setIndicator(QWidget *shape, bool on)
 {
     setFillColour(shape, on ? Colours::Green : buttonFace());

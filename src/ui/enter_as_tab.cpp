@@ -13,6 +13,7 @@ namespace vanta::ui {
 namespace {
 
 constexpr char FilterName[] = "vantaEnterAsTab";
+constexpr char KeepsEnter[] = "vantaKeepsEnter";
 
 class EnterAsTabFilter : public QObject
 {
@@ -42,7 +43,7 @@ private:
         return qobject_cast<const QAbstractButton *>(widget) == nullptr &&
                qobject_cast<const QPlainTextEdit *>(widget) == nullptr &&
                qobject_cast<const QTextEdit *>(widget) == nullptr &&
-               widget->focusPolicy() != Qt::NoFocus;
+               widget->focusPolicy() != Qt::NoFocus && !widget->property(KeepsEnter).toBool();
     }
 };
 
@@ -64,6 +65,12 @@ void installEnterAsTab(QWidget *window)
         widget->removeEventFilter(filter);
         widget->installEventFilter(filter);
     }
+}
+
+void keepOwnEnter(QWidget *field)
+{
+    if (field != nullptr)
+        field->setProperty(KeepsEnter, true);
 }
 
 } // namespace vanta::ui

@@ -9,5 +9,8 @@ namespace vanta::ui {
 // that exists now. Multi-line text boxes and buttons keep their own Enter. Call it again after
 // adding fields; fields are never filtered twice.
 void installEnterAsTab(QWidget *window);
+// Leaves Enter to `field` itself (a field that sends its value on Enter), before or after
+// installEnterAsTab.
+void keepOwnEnter(QWidget *field);
 
 } // namespace vanta::ui

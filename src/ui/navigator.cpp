@@ -220,6 +220,17 @@ void Navigator::showMainScreen(QWidget *from, const QString &name)
     switchActive(to);
 }
 
+void Navigator::showMainScreenInFront(const QString &name)
+{
+    QWidget *const active = m_active;
+    if (active == nullptr || window(name) != active) {
+        showMainScreen(active, name);
+        return;
+    }
+    leaveModeless();
+    showWindow(*active);
+}
+
 QWidget *Navigator::showInFront(const QString &name, Entry::Kind kind)
 {
     Entry *target = entryToShow(name, kind);

@@ -120,6 +120,10 @@ public:
     // `from` is deactivated, the target activated. The same window: nothing happens. A `from`
     // that is a LeaveVeto is asked first and may keep itself in front.
     void showMainScreen(QWidget *from, const QString &name);
+    // A main screen asked for from a modeless window (the monitor's "Cfg"): it takes the active
+    // main screen's place as showMainScreen does or, when it is the active one already, comes in
+    // front. Either way the modeless window is left.
+    void showMainScreenInFront(const QString &name);
     // Opens modal window `name` over `parent` and returns when it has closed. `parent`, when
     // Activatable, is deactivated meanwhile and activated again afterwards.
     void openModal(QWidget *parent, const QString &name);

@@ -118,6 +118,20 @@ TEST(AutoSendParameterFile, SendsAsksAndReturnsTheExitStatus)
     }
 }
 
+TEST(AutoSendParameterFile, AFileOfAnotherGroupEndsAfterTheFilesMessageAndItsOwn)
+{
+    TransferRig groupZero(0, "V5");
+    const TempProgramFolder folder;
+    const QString file = folder.filePath("v5.csv");
+    ASSERT_TRUE(config::SaveParameterFile(*groupZero.model, groupZero.user, file));
+    TransferRig rig(1, "XK");
+    EXPECT_EQ(config::AutoSendParameterFile(*rig.model, rig.link, file + " 5"), 1);
+    ASSERT_EQ(rig.user.boxes.size(), 2U);
+    EXPECT_EQ(rig.user.titles().last(), "Auto Send File Not Found");
+    EXPECT_TRUE(rig.user.boxes.back().text.contains("failed to load properly"));
+    EXPECT_TRUE(rig.instrument.writes.empty());
+}
+
 TEST(AutoSendParameterFile, AMissingFileEndsWithItsMessage)
 {
     TransferRig rig(1, "XK");

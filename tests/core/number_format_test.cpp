@@ -137,6 +137,26 @@ TEST(NumberFormat, ParsesTextsLocaleIndependently)
     EXPECT_EQ(leadingNumber(""), 0);
 }
 
+struct LeadingCase
+{
+    const char *text;
+    std::optional<double> number;
+};
+
+const LeadingCase LeadingCases[] = {
+    {"1,235.0 °C", 1235.0}, {" 25.5", 25.5},       {"-.5x", -0.5},           {"+7", 7.0},
+    {"", std::nullopt},     {"  ", std::nullopt},  {"abc 12", std::nullopt}, {"-", std::nullopt},
+    {"nan", std::nullopt},  {"inf", std::nullopt},
+};
+
+TEST(NumberFormat, LeadingNumberOfATypedFieldTellsNoNumberApart)
+{
+    for (const LeadingCase &c : LeadingCases) {
+        SCOPED_TRACE(c.text);
+        EXPECT_EQ(readLeadingNumber(QString::fromUtf8(c.text)), c.number);
+    }
+}
+
 TEST(NumberFormat, DatePatterns)
 {
     const QDateTime afternoon(QDate(2009, 3, 15), QTime(14, 5, 7));

@@ -1,14 +1,21 @@
 // The monitor frame offscreen: the navigator activates it when shown and deactivates it when
-// another window comes in front; rows, rate menus, a tick and the saved rows.
+// another window comes in front; rows, rate menus, a tick and the saved rows; Enter in a
+// setpoint field, a field that loses the focus to a message box, and "Cfg".
 #include "monitor/mdiMonitor.h"
 #include "monitor/monitor_child_widget.h"
 #include "monitor_rig.h"
 #include "support/window_controls.h"
+#include "ui/colours.h"
 
 #include <QAction>
+#include <QApplication>
 #include <QComboBox>
+#include <QFocusEvent>
+#include <QKeyEvent>
 #include <QLabel>
+#include <QLineEdit>
 #include <QMenu>
+#include <QPushButton>
 #include <QTimer>
 #include <gtest/gtest.h>
 
@@ -30,9 +37,23 @@ protected:
             return std::make_unique<monitor::mdiMonitor>(c);
         });
         rig.addRow(QStringLiteral("05"), 0);
-        rig.instruments.push_back(modbusRtuInstrument(
-            5, std::make_shared<RegisterMap>(RegisterMap{{1, 245}, {2, 0x0814}, {794, 1}})));
+        rig.instruments.push_back(modbusRtuInstrument(5, registers));
     }
+
+    // The frame shown and polled once, so row 0 knows its divisor.
+    monitor::mdiMonitor *showPolled()
+    {
+        navigator.showFirst(QStringLiteral("frmMain"));
+        EXPECT_TRUE(rig.activate());
+        rig.session.deactivate();
+        navigator.showMonitor();
+        auto *frame = static_cast<monitor::mdiMonitor *>(navigator.window("mdiMonitor"));
+        frame->child()->tmrPoll_Timer();
+        return frame;
+    }
+
+    std::shared_ptr<RegisterMap> registers = std::make_shared<RegisterMap>(
+        RegisterMap{{1, 245}, {2, 0x0814}, {794, 1}, {256, 750}, {257, 750}, {785, 0}});
 
     MonitorRig rig;
     ui::Navigator navigator{rig.app, rig.link};
@@ -88,6 +109,61 @@ TEST_F(FrmMonitorTest, ShowingActivatesAndAnotherWindowLeavesIt)
     EXPECT_FALSE(frame->close());
     EXPECT_FALSE(frame->isVisible());
     EXPECT_EQ(navigator.activeModeless(), nullptr);
+}
+
+void press(QWidget *widget, Qt::Key key)
+{
+    QKeyEvent event(QEvent::KeyPress, key, Qt::NoModifier, QStringLiteral("\r"));
+    QCoreApplication::sendEvent(widget, &event);
+}
+
+TEST_F(FrmMonitorTest, EnterSendsTheSetpointAndAMessageBoxIsNoLeavingTheField)
+{
+    monitor::mdiMonitor *frame = showPolled();
+    auto *field = findControl<QLineEdit>(*frame, "txtSVText_0");
+    EXPECT_EQ(field->text(), QStringLiteral("75.0 °C"));
+    QApplication::setActiveWindow(frame);
+    field->setFocus();
+    field->selectAll();
+    field->insert(QStringLiteral("25.5")); // as typed: textEdited
+    EXPECT_EQ(field->palette().color(QPalette::Base), ui::Colours::Yellow);
+
+    // Focus taken away by a box or another application leaves the typed text alone.
+    QFocusEvent lost(QEvent::FocusOut, Qt::ActiveWindowFocusReason);
+    QCoreApplication::sendEvent(field, &lost);
+    EXPECT_EQ(field->palette().color(QPalette::Base), ui::Colours::Yellow);
+    EXPECT_TRUE(rig.user.boxes.empty());
+
+    press(field, Qt::Key_Return);
+    EXPECT_EQ(registers->at(257), 255);
+    // Moved on by one control, as Tab does.
+    EXPECT_TRUE(findControl<QPushButton>(*frame, "cmdRampCfg_0")->hasFocus());
+    EXPECT_EQ(field->palette().color(QPalette::Base), ui::Colours::Green);
+    EXPECT_TRUE(rig.user.boxes.empty());
+}
+
+TEST_F(FrmMonitorTest, CfgAsksForTheRowsProgramAndShowsTheConfigurationWindow)
+{
+    navigator.registerMainScreen(QStringLiteral("frmConfig"), [](const ui::WindowContext &) {
+        auto window = std::make_unique<QWidget>();
+        window->setObjectName(QStringLiteral("frmConfig"));
+        return window;
+    });
+    monitor::mdiMonitor *frame = showPolled();
+    auto *cfg = findControl<QPushButton>(*frame, "cmdRampCfg_0");
+    EXPECT_FALSE(cfg->isHidden());
+    cfg->click();
+    EXPECT_TRUE(rig.app.RSModel);
+    EXPECT_EQ(rig.app.RSAddress, 5);
+    EXPECT_EQ(navigator.activeMainScreen(), navigator.window("frmConfig"));
+    EXPECT_EQ(navigator.activeModeless(), nullptr);
+
+    // Asked again while the configuration window is in front: it stays, the monitor is left.
+    navigator.showMonitor();
+    cfg->click();
+    EXPECT_EQ(navigator.activeMainScreen(), navigator.window("frmConfig"));
+    EXPECT_EQ(navigator.activeModeless(), nullptr);
+    EXPECT_TRUE(rig.user.boxes.empty());
 }
 
 } // namespace

@@ -178,7 +178,7 @@ TEST(MonitorPass, EachRowIsJudgedByItsOwnReads)
 
     // A setpoint pass in which the second row has typed text: it makes no read of its own that
     // fails, so the first row's failure does not turn it red.
-    rig.session.rows().row(1).SVTyped = true;
+    rig.session.rows().row(1).SVState = monitor::EditState::Typed;
     rig.app.Config.TempPollRate = 0;
     rig.clock.advance(10);
     pass.tmrPoll_Timer();
