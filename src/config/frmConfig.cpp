@@ -3,7 +3,7 @@
 #include "config/frmConfig.h"
 
 #include "config/auto_send.h"
-
+#include "config/compare_result_widget.h"
 #include "config/config_group_widget.h"
 #include "config/configuration_read.h"
 #include "config/configuration_send.h"
@@ -20,6 +20,7 @@
 #include <QCloseEvent>
 #include <QComboBox>
 #include <QCoreApplication>
+#include <QFileInfo>
 #include <QHBoxLayout>
 #include <QLabel>
 #include <QMenu>
@@ -107,6 +108,7 @@ QWidget *frmConfig::buildCommands(QWidget *parent)
         {"cmdSaveControl", "Send Configuration To an Instrument", &frmConfig::cmdSaveControl_Click},
         {"cmdReadFile", "Read Configuration From a File", &frmConfig::cmdReadFile_Click},
         {"cmdSaveFile", "Save Configuration To a File", &frmConfig::cmdSaveFile_Click},
+        {"cmdVerify", "Verify", &frmConfig::cmdVerify_Click},
     };
     auto *buttons = new QHBoxLayout(row);
     buttons->setContentsMargins(0, 0, 0, 0);
@@ -117,6 +119,8 @@ QWidget *frmConfig::buildCommands(QWidget *parent)
         connect(button, &QPushButton::clicked, this, command.handler);
         buttons->addWidget(button);
     }
+    cmdVerify = row->findChild<QPushButton *>(QStringLiteral("cmdVerify"));
+    cmdVerify->setEnabled(false);
     return row;
 }
 
@@ -133,7 +137,15 @@ void frmConfig::addFileCommands()
     auto *save = new QAction(QStringLiteral("&Save Configuration To a File..."), menu);
     save->setObjectName(QStringLiteral("mnuFileSave"));
     connect(save, &QAction::triggered, this, &frmConfig::cmdSaveFile_Click);
+    auto *withInstrument = new QAction(QStringLiteral("Compare with &Instrument..."), menu);
+    withInstrument->setObjectName(QStringLiteral("mnuFileCompareInstrument"));
+    connect(withInstrument, &QAction::triggered, this, &frmConfig::mnuFileCompareInstrument_Click);
+    auto *withFile = new QAction(QStringLiteral("Compare with &File..."), menu);
+    withFile->setObjectName(QStringLiteral("mnuFileCompareFile"));
+    connect(withFile, &QAction::triggered, this, &frmConfig::mnuFileCompareFile_Click);
     menu->insertActions(exit, {open, save});
+    menu->insertSeparator(exit);
+    menu->insertActions(exit, {withInstrument, withFile});
     menu->insertSeparator(exit);
 }
 
@@ -148,6 +160,7 @@ void frmConfig::Form_Load()
     }
     lblProgress->clear();
     lblAutoSendFileName->clear();
+    cmdVerify->setEnabled(false); // nothing of this load has been sent yet
     m_pageSets->setCurrentWidget(&groupView());
     showDemoMode();
     showModel();
@@ -320,6 +333,7 @@ void frmConfig::cmdSaveControl_Click()
         bool sendFailed = true;
         (void)SendControllerParameters(m_model, m_link, sendFailed, SendMode::Interactive,
                                        transferHooks());
+        cmdVerify->setEnabled(cmdVerify->isEnabled() || !sendFailed);
         showModel();
     });
 }
@@ -338,6 +352,49 @@ void frmConfig::cmdSaveFile_Click()
 {
     ui::runHandler(m_ui, "frmConfig.cmdSaveFile_Click",
                    [this] { (void)saveWithDialog(m_model, m_ui); });
+}
+
+void frmConfig::cmdVerify_Click()
+{
+    compareWithInstrument(QStringLiteral("Verify"), "frmConfig.cmdVerify_Click");
+}
+
+void frmConfig::mnuFileCompareInstrument_Click()
+{
+    compareWithInstrument(QStringLiteral("Compare with Instrument"),
+                          "frmConfig.mnuFileCompareInstrument_Click");
+}
+
+// The instrument is read into a configuration of its own: the screen keeps its values.
+void frmConfig::compareWithInstrument(const QString &title, const char *routine)
+{
+    const core::ReentryGuard guard(m_inTransfer, m_navigator.loops());
+    if (!guard)
+        return;
+    ui::runHandler(m_ui, routine, [this, &title] {
+        ConfigComparison comparison;
+        {
+            const core::BusyPointer busy(m_ui);
+            comparison = config::compareWithInstrument(m_model, m_link, transferHooks());
+        }
+        const QString address = m_model.AddressText;
+        showComparison(this, m_ui, comparison,
+                       {title, QStringLiteral("Instrument ") + address,
+                        QStringLiteral("the instrument at address ") + address});
+    });
+}
+
+void frmConfig::mnuFileCompareFile_Click()
+{
+    ui::runHandler(m_ui, "frmConfig.mnuFileCompareFile_Click", [this] {
+        const std::optional<FileComparison> compared = compareWithFileDialog(m_model, m_ui);
+        if (!compared)
+            return;
+        const QString name = QFileInfo(compared->path).fileName();
+        showComparison(this, m_ui, compared->comparison,
+                       {QStringLiteral("Compare with File"), name,
+                        QStringLiteral("the file ") + compared->path});
+    });
 }
 
 int frmConfig::autoSend(const QString &commandLine)

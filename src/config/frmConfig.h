@@ -13,6 +13,7 @@
 class QComboBox;
 class QLabel;
 class QProgressBar;
+class QPushButton;
 class QStackedWidget;
 
 namespace vanta::config {
@@ -43,6 +44,11 @@ public:
     void cmdSaveControl_Click();
     void cmdReadFile_Click();
     void cmdSaveFile_Click();
+    // Verify (after a completed send) and "Compare with Instrument...": the instrument read back
+    // and compared with the screen; "Compare with File...": a parameter file compared with it.
+    void cmdVerify_Click();
+    void mnuFileCompareInstrument_Click();
+    void mnuFileCompareFile_Click();
     // The command line's unattended send (see AutoSendParameterFile); returns the program's exit
     // status. The caller ends the program.
     int autoSend(const QString &commandLine);
@@ -60,6 +66,7 @@ private:
     void showDemoMode();
     void handleEdit(const char *routine, const std::function<void(FieldRules &)> &rule);
     config::TransferHooks transferHooks();
+    void compareWithInstrument(const QString &title, const char *routine);
     void enterRampSoakMode();
     void showNormalMode();
     void showRampSoakLook(bool rampSoak);
@@ -76,6 +83,7 @@ private:
     QLabel *lblProgress = nullptr;
     QProgressBar *prgProgress = nullptr; // parameters done out of the model's total
     QLabel *lblAutoSendFileName = nullptr;
+    QPushButton *cmdVerify = nullptr; // enabled once a send has completed
     QStackedWidget *m_pageSets = nullptr;
     bool m_inTransfer = false; // a read or send runs
 };

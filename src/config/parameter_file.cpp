@@ -118,15 +118,22 @@ FileCommand saveWithDialog(ConfigModel &model, core::Interaction &ui)
     return carryOut(model, ui, ui.saveFileDialog(request), SaveParameterFile);
 }
 
-FileCommand readWithDialog(ConfigModel &model, core::Interaction &ui)
+core::FileDialogRequest openFileRequest(const ConfigModel &model, const QString &title)
 {
     core::FileDialogRequest request;
-    request.title = QStringLiteral("Read Instrument Configuration File");
+    request.title = title;
     request.filter = FileFilter;
     request.initialFolder = model.LastConfigFile.isEmpty()
                                 ? model.app().programFolder()
                                 : core::FilePath(model.app().programFolder(), model.LastConfigFile);
     request.fileMustExist = true;
+    return request;
+}
+
+FileCommand readWithDialog(ConfigModel &model, core::Interaction &ui)
+{
+    const core::FileDialogRequest request =
+        openFileRequest(model, QStringLiteral("Read Instrument Configuration File"));
     return carryOut(model, ui, ui.openFileDialog(request), ReadParameterFile);
 }
 

@@ -8,11 +8,9 @@
 // (decimal in group 0, four hexadecimal digits and "H" in groups 1 and 2), value as shown.
 #pragma once
 
-#include <QString>
+#include "core/interaction.h"
 
-namespace vanta::core {
-class Interaction;
-}
+#include <QString>
 
 namespace vanta::config {
 
@@ -42,6 +40,9 @@ enum class FileCommand
 
 // "Save Configuration To a File": the save dialog, then SaveParameterFile.
 FileCommand saveWithDialog(ConfigModel &model, core::Interaction &ui);
+// The open dialog of a parameter file: the filter, and the folder of the file last chosen
+// (the program folder at first).
+core::FileDialogRequest openFileRequest(const ConfigModel &model, const QString &title);
 // "Read Configuration From a File": the open dialog, then ReadParameterFile.
 FileCommand readWithDialog(ConfigModel &model, core::Interaction &ui);
 

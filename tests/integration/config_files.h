@@ -10,10 +10,15 @@
 
 namespace vanta::test {
 
-// vantactl COMMAND... on `link` at 9600,N,8,1 in the given group and protocol; its exit status,
-// -1 when it did not end within a minute.
-inline int runVantactl(const QString &link, int group, const char *protocol,
-                       const QStringList &command)
+struct VantactlRun
+{
+    int exitCode = -1; // -1 when it did not end within a minute
+    QString out;       // what it printed on stdout
+};
+
+// vantactl COMMAND... on `link` at 9600,N,8,1 in the given group and protocol.
+inline VantactlRun runVantactlFor(const QString &link, int group, const char *protocol,
+                                  const QStringList &command)
 {
     QProcess process;
     process.setProgram(QStringLiteral(VANTA_BIN_DIR "/vantactl"));
@@ -25,8 +30,15 @@ inline int runVantactl(const QString &link, int group, const char *protocol,
     process.setProcessChannelMode(QProcess::ForwardedErrorChannel);
     process.start();
     if (!process.waitForFinished(60000))
-        return -1;
-    return process.exitCode();
+        return {};
+    return {process.exitCode(), QString::fromUtf8(process.readAllStandardOutput())};
+}
+
+// The same, its exit status only.
+inline int runVantactl(const QString &link, int group, const char *protocol,
+                       const QStringList &command)
+{
+    return runVantactlFor(link, group, protocol, command).exitCode;
 }
 
 // The parameter lines of a file, without those a send never writes: the output hardware, the

@@ -253,6 +253,8 @@ TEST_F(Vantactl, MalformedCommandLinesExit64WithUsage)
         "--repeat 1000000001 read 1 2",
         "--device= read 1 2", // never the stored port instead
         "--folder= info",
+        "config-diff a.csv",       // a second file or an address
+        "config-diff a.csv 01 02", // only one
     };
     std::vector<QStringList> lines;
     for (const char *args : cases)
@@ -387,6 +389,37 @@ TEST_F(Vantactl, DemoModeSendsNothing)
     EXPECT_EQ(result.out, QStringLiteral("22615\n"));
     result = run(words("--demo --group 0 --protocol L read 01 2"));
     EXPECT_EQ(result.out, QStringLiteral("0\n"));
+}
+
+// Two files need no line: without --device the stored port (COM1) is never opened.
+TEST_F(Vantactl, ConfigDiffComparesTwoFilesWithoutALine)
+{
+    folder.writeRaw(QStringLiteral("z9.csv"),
+                    "\"01\",\"\",\"Vanta Link-0\"\r\n\"Z9\",\"Z9KM\"\r\n"
+                    "\"DPT\",1\r\n\"INP\",1\r\n\"Register\",\"Parameter\"\r\n");
+    const QString z9 = folder.filePath(QStringLiteral("z9.csv"));
+    const QString missing = folder.filePath(QStringLiteral("missing.csv"));
+    struct Case
+    {
+        QStringList files;
+        int exitCode;
+        const char *err; // a part of stderr; empty: nothing at all
+    };
+    const Case cases[] = {
+        {{z9, z9}, 0, ""},
+        {{missing, z9}, 2, "missing.csv could not be loaded"},
+        {{z9, missing}, 64, "ADDRESS must be hexadecimal digits"}, // no such file: an address
+    };
+    for (const Case &c : cases) {
+        SCOPED_TRACE(c.files.join(' ').toStdString());
+        const ToolRun result = run(words("--group 0 --protocol L config-diff") + c.files);
+        EXPECT_EQ(result.exitCode, c.exitCode);
+        EXPECT_EQ(result.out, QString());
+        if (*c.err == 0)
+            EXPECT_EQ(result.err, QString());
+        else
+            EXPECT_TRUE(result.err.contains(QLatin1String(c.err))) << result.err.toStdString();
+    }
 }
 
 TEST_F(Vantactl, InfoListsModelsAndFailsOnAMissingDataFile)

@@ -123,6 +123,12 @@ void parseConfigSendArgs(const QStringList &args, Arguments &parsed)
     parsed.address = args[1];
 }
 
+void parseConfigDiffArgs(const QStringList &args, Arguments &parsed)
+{
+    parsed.file = pathValue(QStringLiteral("FILE"), args[0]);
+    parsed.other = pathValue(QStringLiteral("the second FILE or ADDRESS"), args[1]);
+}
+
 void parseNothing(const QStringList &, Arguments &)
 {}
 
@@ -136,6 +142,7 @@ const CommandForm Commands[] = {
     {"link-write", Command::LinkWrite, 3, false, parseLinkArgs},
     {"config-read", Command::ConfigRead, 2, false, parseConfigReadArgs},
     {"config-send", Command::ConfigSend, 2, true, parseConfigSendArgs},
+    {"config-diff", Command::ConfigDiff, 2, false, parseConfigDiffArgs},
     {"info", Command::Info, 0, false, parseNothing},
 };
 
@@ -306,8 +313,12 @@ QString usageText()
         "  link-write ADDRESS COMMAND VALUE [--hex]\n"
         "  config-read ADDRESS FILE                  (the whole configuration into FILE)\n"
         "  config-send FILE ADDRESS...               (one line per address: ok or failed)\n"
+        "  config-diff FILE ADDRESS|FILE             (the differences, one line each: register,\n"
+        "                                            caption, FILE's value, the other's value;\n"
+        "                                            exit 0 equal, 1 different, 2 not compared)\n"
         "  info\n"
-        "ADDRESS is hexadecimal in controller group 0, decimal otherwise.\n");
+        "ADDRESS is hexadecimal in controller group 0, decimal otherwise. The second argument\n"
+        "of config-diff is a FILE when a file of that name exists, else an ADDRESS.\n");
 }
 
 } // namespace vanta::tools

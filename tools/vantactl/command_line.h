@@ -28,6 +28,7 @@ enum class Command
     LinkWrite,
     ConfigRead, // ADDRESS FILE
     ConfigSend, // FILE ADDRESS...
+    ConfigDiff, // FILE ADDRESS, or FILE FILE
     Info
 };
 
@@ -61,7 +62,8 @@ struct Arguments
     int count = 0;
     int command = 0;
     QVector<double> values; // write: one value; modbus-write: one or more
-    QString file;           // config-read, config-send: the parameter file
+    QString file;           // config-read, config-send, config-diff: the parameter file
+    QString other;          // config-diff: the second file or the address, as given
     QStringList addresses;  // config-send: every address, in order
 };
 

@@ -138,6 +138,7 @@ Access runAccess(comms::CommLink &link, Command command, const Arguments &args,
         return linkWrite(link, args, target, rawHex);
     case Command::ConfigRead: // run by config_commands.h
     case Command::ConfigSend:
+    case Command::ConfigDiff:
     case Command::Info:
         break;
     }

@@ -1,6 +1,7 @@
 // The whole-configuration commands of vantactl.
 #include "config_commands.h"
 
+#include "config/config_comparison.h"
 #include "config/config_model.h"
 #include "config/configuration_read.h"
 #include "config/configuration_send.h"
@@ -9,6 +10,7 @@
 #include "core/console_interaction.h"
 #include "core/model_file.h"
 
+#include <QFileInfo>
 #include <cstdio>
 #include <unistd.h>
 
@@ -67,6 +69,28 @@ QString addressText(int group, const QString &text)
     return core::FormatAddress(group, address);
 }
 
+void printError(const QString &text)
+{
+    std::fprintf(stderr, "vantactl: %s\n", text.toUtf8().constData());
+}
+
+// The second configuration of a config-diff: the other file, or what the instrument holds.
+config::ConfigComparison compareWithOther(const config::ConfigModel &model, comms::CommLink &link,
+                                          core::ConsoleInteraction &ui,
+                                          const Invocation &invocation)
+{
+    const QString &other = invocation.args.other;
+    if (comparesTwoFiles(invocation))
+        return config::compareWithFile(model, ui, other);
+    const QString address = addressText(model.group(), other);
+    if (address.isEmpty())
+        return {QStringLiteral("invalid address %1").arg(other), {}};
+    config::ConfigModel onScreen(model);
+    onScreen.AddressText = address;
+    link.app.RSModel = onScreen.ModelId() == QLatin1String("RS");
+    return config::compareWithInstrument(onScreen, link, consoleHooks());
+}
+
 } // namespace
 
 int runConfigRead(comms::CommLink &link, core::ConsoleInteraction &ui, const Invocation &invocation)
@@ -113,6 +137,29 @@ int runConfigSend(comms::CommLink &link, core::ConsoleInteraction &ui, const Inv
         allSent = allSent && !failed;
     }
     return allSent ? 0 : 1;
+}
+
+bool comparesTwoFiles(const Invocation &invocation)
+{
+    return QFileInfo(invocation.args.other).isFile();
+}
+
+int runConfigDiff(comms::CommLink &link, core::ConsoleInteraction &ui, const Invocation &invocation)
+{
+    config::ConfigModel model(link.app);
+    if (!config::ReadParameterFile(model, ui, invocation.args.file)) {
+        printError(invocation.args.file + QStringLiteral(" could not be loaded"));
+        return NotComparedExitStatus;
+    }
+    const config::ConfigComparison result = compareWithOther(model, link, ui, invocation);
+    if (result.isRefused()) {
+        printError(result.refusal);
+        return NotComparedExitStatus;
+    }
+    for (const config::ParameterDifference &difference : result.differences)
+        std::printf("%s\n", config::differenceLine(difference).toUtf8().constData());
+    std::fflush(stdout);
+    return result.isEqual() ? 0 : 1;
 }
 
 } // namespace vanta::tools

@@ -173,14 +173,28 @@ int runConfigCommand(core::AppState &app, core::ConsoleInteraction &ui,
     comms::CommLink link(app, line, clock, ui);
     if (invocation.options.trace)
         link.trace = traceFrame;
-    openPort(link, line, invocation.options);
-    return invocation.command == Command::ConfigRead ? runConfigRead(link, ui, invocation)
-                                                     : runConfigSend(link, ui, invocation);
+    // Two files are compared without a line.
+    if (invocation.command != Command::ConfigDiff || !comparesTwoFiles(invocation))
+        openPort(link, line, invocation.options);
+    switch (invocation.command) {
+    case Command::ConfigRead:
+        return runConfigRead(link, ui, invocation);
+    case Command::ConfigSend:
+        return runConfigSend(link, ui, invocation);
+    default:
+        return runConfigDiff(link, ui, invocation);
+    }
+}
+
+bool isConfigCommand(Command command)
+{
+    return command == Command::ConfigRead || command == Command::ConfigSend ||
+           command == Command::ConfigDiff;
 }
 
 int runAccess(core::AppState &app, core::ConsoleInteraction &ui, const Invocation &invocation)
 {
-    if (invocation.command == Command::ConfigRead || invocation.command == Command::ConfigSend)
+    if (isConfigCommand(invocation.command))
         return runConfigCommand(app, ui, invocation);
     const Options &options = invocation.options;
     const comms::ValueOutcome<comms::Target> target = commandTarget(app.Config, invocation);

@@ -11,7 +11,8 @@ constexpr int UsageExitStatus = 64;
 
 // Runs the tool with the arguments after the program name and returns its exit status: 0 on
 // success, the failed access's status & 255, 1 when info found a data file that failed to
-// load, or UsageExitStatus.
+// load or a config command failed (config-diff: 1 different, 2 not compared), or
+// UsageExitStatus.
 int runVantactl(const QStringList &arguments);
 
 } // namespace vanta::tools
