@@ -58,13 +58,9 @@ frmSetpoints::frmSetpoints(const ui::WindowContext &context, QWidget *parent)
 
 void frmSetpoints::buildControls()
 {
-    QFont courier(QStringLiteral("Courier New"));
-    courier.setStyleHint(QFont::TypeWriter);
-    QLabel *heading =
-        ui::newLabel(this, "lblListHeading", QStringLiteral("Address           Name"));
-    heading->setFont(courier);
-    lstControls = ui::newList(this, "lstControls");
-    lstControls->setFont(courier);
+    const ui::InstrumentList instruments = ui::newInstrumentList(this);
+    QLabel *heading = instruments.heading;
+    lstControls = instruments.list;
     QLabel *instruction = ui::newLabel(
         this, "lblInstruction",
         QStringLiteral("Click a control in this list box to view/edit Setpoint Values.") +

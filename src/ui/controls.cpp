@@ -100,6 +100,17 @@ QListWidget *newList(QWidget *parent, const char *name)
     return named(new PickList(parent), name);
 }
 
+InstrumentList newInstrumentList(QWidget *parent)
+{
+    QFont courier(QStringLiteral("Courier New"));
+    courier.setStyleHint(QFont::TypeWriter);
+    QLabel *heading = newLabel(parent, "lblListHeading", QStringLiteral("Address           Name"));
+    heading->setFont(courier);
+    QListWidget *list = newList(parent, "lstControls");
+    list->setFont(courier);
+    return {heading, list};
+}
+
 QLabel *newMessageLine(QWidget *parent, const char *name)
 {
     QLabel *line = newSunkenLabel(parent, name);

@@ -36,6 +36,14 @@ QPushButton *newButton(QWidget *parent, const char *name, const QString &caption
 // habit of making the first row current when a list without one takes the focus by keyboard or
 // window activation would choose a row nobody picked.
 QListWidget *newList(QWidget *parent, const char *name);
+// The configured instruments as a pick list: lstControls under the heading lblListHeading
+// ("Address           Name"), both in a fixed-width font so the columns line up.
+struct InstrumentList
+{
+    QLabel *heading;
+    QListWidget *list;
+};
+InstrumentList newInstrumentList(QWidget *parent);
 // A sunken caption that wraps: the line showing the last communication failure.
 QLabel *newMessageLine(QWidget *parent, const char *name);
 // A sunken, centred caption whose background shows a state (STARTED green, STOPPED red).
