@@ -13,6 +13,17 @@
 
 namespace vanta::test {
 
+// Selects the model with this id in the model's group and applies the field rules.
+inline void selectModelById(config::ConfigModel &model, const core::AppState &app, const char *id)
+{
+    int slot = 0;
+    QString name;
+    core::FindModel(app.Catalogue, model.group(), QString::fromLatin1(id), slot, name);
+    ASSERT_GT(slot, 0) << id;
+    model.selectModel(slot);
+    model.SetupFormFields();
+}
+
 class ConfigRig
 {
 public:
@@ -25,16 +36,7 @@ public:
         model = std::make_unique<config::ConfigModel>(app);
     }
 
-    // Selects the model with this id and applies the field rules.
-    void select(const char *id)
-    {
-        int slot = 0;
-        QString name;
-        core::FindModel(app.Catalogue, model->group(), QString::fromLatin1(id), slot, name);
-        ASSERT_GT(slot, 0) << id;
-        model->selectModel(slot);
-        model->SetupFormFields();
-    }
+    void select(const char *id) { selectModelById(*model, app, id); }
 
     core::AppState app;
     ScriptedInteraction ui;

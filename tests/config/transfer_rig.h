@@ -5,6 +5,7 @@
 
 #include "config/config_model.h"
 #include "config/configuration_read.h"
+#include "config_rig.h"
 #include "core/address.h"
 #include "core/data_files.h"
 #include "core/model_file.h"
@@ -100,15 +101,7 @@ public:
     }
 
     // Selects the model with this id on screen and applies the field rules.
-    void select(const char *id)
-    {
-        int slot = 0;
-        QString name;
-        core::FindModel(app.Catalogue, model->group(), QString::fromLatin1(id), slot, name);
-        ASSERT_GT(slot, 0) << id;
-        model->selectModel(slot);
-        model->SetupFormFields();
-    }
+    void select(const char *id) { selectModelById(*model, app, id); }
 
     // Fills every field from the instrument, as the user's read before a send does, and
     // forgets that traffic.
