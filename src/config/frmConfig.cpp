@@ -400,6 +400,8 @@ void frmConfig::mnuFileCompareFile_Click()
 int frmConfig::autoSend(const QString &commandLine)
 {
     const core::ReentryGuard guard(m_inTransfer, m_navigator.loops());
+    if (!guard)
+        return 1; // a read or send of the window runs: nothing was sent
     const core::BusyPointer busy(m_ui);
     AutoSendHooks hooks{[this](const QString &status) {
                             showModel();
