@@ -13,6 +13,19 @@
 #include <QApplication>
 #include <memory>
 
+namespace {
+
+// With nobody at the screen (VANTA_UNATTENDED=1, for scripted automatic sends) message boxes
+// take their default answer and are printed on stderr instead of waiting for a click.
+std::unique_ptr<vanta::core::Interaction> newInteraction()
+{
+    if (qEnvironmentVariableIntValue("VANTA_UNATTENDED") != 0)
+        return std::make_unique<vanta::core::ConsoleInteraction>();
+    return std::make_unique<vanta::ui::QtInteraction>();
+}
+
+} // namespace
+
 int main(int argc, char **argv)
 {
     using namespace vanta;
@@ -26,13 +39,7 @@ int main(int argc, char **argv)
     core::AppState state(core::programFolder());
     core::SystemClock clock;
     comms::QtSerialLine line(state.programFolder());
-    // With nobody at the screen (VANTA_UNATTENDED=1, for scripted automatic sends) message
-    // boxes take their default answer and are printed on stderr instead of waiting for a click.
-    std::unique_ptr<core::Interaction> interaction;
-    if (qEnvironmentVariableIntValue("VANTA_UNATTENDED") != 0)
-        interaction = std::make_unique<core::ConsoleInteraction>();
-    else
-        interaction = std::make_unique<ui::QtInteraction>();
+    const std::unique_ptr<core::Interaction> interaction = newInteraction();
     comms::CommLink link(state, line, clock, *interaction);
     app::InstanceLock lock(app::InstanceLock::defaultPath(name));
     ui::Navigator navigator(state, link);
