@@ -53,6 +53,17 @@ comms::Outcome InstrumentAccess::write(int reg, double value)
     return result;
 }
 
+void showTransferProgress(const TransferHooks &hooks, const QString &action,
+                          const QString &registerText)
+{
+    if (!hooks.showProgress)
+        return;
+    hooks.showProgress(
+        registerText.isEmpty() ? QString() : action + QStringLiteral(" Parameter") + registerText);
+    if (hooks.letEventsRun)
+        hooks.letEventsRun();
+}
+
 std::vector<int> modelParameters(const ConfigModel &model)
 {
     std::vector<int> regs;

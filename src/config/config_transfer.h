@@ -33,6 +33,11 @@ struct TransferHooks
     std::function<void()> letEventsRun;
 };
 
+// Shows "<action> Parameter" + registerText (an empty text clears the line), then lets pending
+// events run, as every step of a transfer does.
+void showTransferProgress(const TransferHooks &hooks, const QString &action,
+                          const QString &registerText);
+
 // Reads and writes of one configuration go to the address of cbxAddress in the current
 // controller group and protocol.
 class InstrumentAccess

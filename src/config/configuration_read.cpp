@@ -243,12 +243,7 @@ bool ConfigReader::failed(int reg, const comms::Outcome &outcome)
 
 void ConfigReader::progress(const QString &registerText)
 {
-    if (!m_hooks.showProgress)
-        return;
-    m_hooks.showProgress(
-        registerText.isEmpty() ? QString() : QStringLiteral("Reading Parameter") + registerText);
-    if (m_hooks.letEventsRun)
-        m_hooks.letEventsRun();
+    showTransferProgress(m_hooks, QStringLiteral("Reading"), registerText);
 }
 
 } // namespace

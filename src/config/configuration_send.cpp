@@ -339,12 +339,7 @@ double ConfigSender::remoteChangeOnScreen() const
 
 void ConfigSender::progress(const QString &registerText)
 {
-    if (!m_hooks.showProgress)
-        return;
-    m_hooks.showProgress(
-        registerText.isEmpty() ? QString() : QStringLiteral("Sending Parameter") + registerText);
-    if (m_hooks.letEventsRun)
-        m_hooks.letEventsRun();
+    showTransferProgress(m_hooks, QStringLiteral("Sending"), registerText);
 }
 
 } // namespace
